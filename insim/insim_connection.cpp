@@ -1,0 +1,249 @@
+#include "insim/insim_connection.h"
+
+#include <cstring>
+
+namespace insim {
+
+namespace sl = socket_layer;
+
+namespace {
+
+constexpr timeval kWaitTimeout{5, 0};
+constexpr std::size_t kButtonHeader = offsetof(IS_BTN, Text);
+constexpr std::size_t kChatHeader = offsetof(IS_MTC, Text);
+
+// Copies `text` into a fixed field, cut to `field` bytes, zero-filled.
+template <std::size_t N>
+void copy_text(char (&field)[N], const char* text, std::size_t limit) {
+    std::memset(field, 0, N);
+    if (text != nullptr) {
+        std::memcpy(field, text, strnlen(text, limit));
+    }
+}
+
+}  // namespace
+
+InsimConnection::InsimConnection()
+    : tcp_socket(sl::kInvalidSocket),
+      udp_socket(sl::kInvalidSocket),
+      udp_enabled(false),
+      scratch_bytes(0),
+      stream_bytes(0),
+      wait_timeout(kWaitTimeout),
+      udp_bytes(0) {
+    pthread_mutex_init(&send_lock, nullptr);
+    reset_stream_state();
+}
+
+InsimConnection::~InsimConnection() {
+    pthread_mutex_destroy(&send_lock);
+}
+
+void InsimConnection::reset_stream_state() {
+    udp_enabled = false;
+    std::memset(scratch_buffer, 0, sizeof scratch_buffer);
+    std::memset(stream_buffer, 0, sizeof stream_buffer);
+    std::memset(packet_store, 0, sizeof packet_store);
+    std::memset(udp_buffer, 0, sizeof udp_buffer);
+    std::memset(datagram_store, 0, sizeof datagram_store);
+    scratch_bytes = 0;
+    stream_bytes = 0;
+    udp_bytes = 0;
+}
+
+// Closes what open set up and stops the socket layer. The handles are
+// forgotten so that a descriptor number the system hands out again is never
+// used through this object.
+void InsimConnection::shut_down_sockets() {
+    if (udp_enabled) {
+        sl::close_socket(udp_socket);
+    }
+    sl::close_socket(tcp_socket);
+    sl::clean_up();
+    udp_socket = sl::kInvalidSocket;
+    tcp_socket = sl::kInvalidSocket;
+}
+
+int InsimConnection::open(const char* host, uint16_t port, const char* program_name,
+                          const char* admin_password, IS_VER* version, char prefix, uint16_t flags,
+                          uint16_t interval, uint16_t udp_port) {
+    if (sl::start_up() != 0) {
+        return -1;
+    }
+    reset_stream_state();
+
+    tcp_socket = sl::open_stream();
+    if (tcp_socket == sl::kInvalidSocket) {
+        sl::clean_up();
+        return -1;
+    }
+    sockaddr_in saddr;
+    if (!sl::resolve(host, port, saddr) || sl::connect_to(tcp_socket, saddr) < 0) {
+        shut_down_sockets();
+        return -1;
+    }
+
+    if (udp_port != 0) {
+        udp_socket = sl::open_datagram();
+        if (udp_socket == sl::kInvalidSocket) {
+            shut_down_sockets();  // udp_enabled is still false: closes the stream only
+            return -1;
+        }
+        sockaddr_in my_addr{};
+        my_addr.sin_family = AF_INET;
+        my_addr.sin_addr.s_addr = htonl(INADDR_ANY);
+        my_addr.sin_port = htons(udp_port);
+        sl::bind_to(udp_socket, my_addr);  // a failed bind does not fail open
+        sockaddr_in udp_saddr;
+        if (!sl::resolve(host, port, udp_saddr) || sl::connect_to(udp_socket, udp_saddr) < 0) {
+            sl::close_socket(udp_socket);
+            udp_socket = sl::kInvalidSocket;
+            shut_down_sockets();
+            return -1;
+        }
+        udp_enabled = true;
+    }
+
+    IS_ISI isi_p{};
+    isi_p.Size = sizeof(IS_ISI);
+    isi_p.Type = ISP_ISI;
+    isi_p.ReqI = version != nullptr ? 1 : 0;
+    isi_p.UDPPort = udp_port;
+    isi_p.Flags = flags;
+    isi_p.Prefix = static_cast<uint8_t>(prefix);
+    isi_p.Interval = interval;
+    copy_text(isi_p.Admin, admin_password, sizeof isi_p.Admin);
+    copy_text(isi_p.IName, program_name, sizeof isi_p.IName - 1);
+    if (write_packet(&isi_p) < 0) {
+        shut_down_sockets();
+        return -1;
+    }
+
+    wait_timeout = kWaitTimeout;
+    if (version == nullptr) {
+        return 0;
+    }
+    if (read_packet() == 0 && static_cast<uint8_t>(packet_type()) == ISP_VER) {
+        std::memcpy(version, current_packet(), sizeof(IS_VER));
+        return 0;
+    }
+    if (close() < 0) {
+        shut_down_sockets();
+    }
+    return -1;
+}
+
+int InsimConnection::close() {
+    IS_TINY cl_packet{sizeof(IS_TINY), ISP_TINY, 0, TINY_CLOSE};
+    if (write_packet(&cl_packet) < 0) {
+        return -1;
+    }
+    shut_down_sockets();
+    return 0;
+}
+
+int InsimConnection::read_packet() {
+    for (;;) {
+        // Remove the record the previous call completed, if it is still whole
+        // at the front (an incomplete one stays).
+        const uint32_t consumed = stream_buffer[0];
+        if (stream_bytes != 0 && stream_bytes >= consumed) {
+            scratch_bytes = stream_bytes - consumed;
+            std::memcpy(scratch_buffer, stream_buffer + consumed, scratch_bytes);
+            std::memset(stream_buffer, 0, sizeof stream_buffer);
+            std::memcpy(stream_buffer, scratch_buffer, scratch_bytes);
+            stream_bytes = scratch_bytes;
+        }
+
+        uint32_t size = stream_buffer[0];
+        while (stream_bytes < size || stream_bytes < 1) {
+            const int ready = sl::wait_readable(tcp_socket, read_set, except_set, wait_timeout);
+            if (ready == 0) {
+                continue;
+            }
+            if (ready < 0 || sl::is_in(tcp_socket, except_set)) {
+                return -1;
+            }
+            const long got = sl::receive(tcp_socket, stream_buffer + stream_bytes,
+                                         sizeof stream_buffer - stream_bytes);
+            if (got == 0) {
+                return -2;
+            }
+            if (got < 0) {
+                return -1;
+            }
+            stream_bytes += static_cast<uint32_t>(got);
+            size = stream_buffer[0];
+        }
+        // A size of 0 would never move the stream on: the framing is lost.
+        if (size == 0) {
+            return -1;
+        }
+
+        std::memcpy(packet_store, stream_buffer, size);
+        // A record too short for its header has no type or subtype of its
+        // own; the missing header bytes read as 0, never as an older record's.
+        if (size < sizeof(IS_TINY)) {
+            std::memset(packet_store + size, 0, sizeof(IS_TINY) - size);
+            return 0;
+        }
+        const auto* tiny = reinterpret_cast<const IS_TINY*>(packet_store);
+        if (tiny->Type != ISP_TINY || tiny->SubT != TINY_NONE) {
+            return 0;
+        }
+        IS_TINY keepalive{sizeof(IS_TINY), ISP_TINY, 0, TINY_NONE};
+        if (write_packet(&keepalive) < 0) {
+            return -1;
+        }
+    }
+}
+
+char InsimConnection::packet_type() const {
+    return static_cast<char>(packet_store[1]);
+}
+
+char* InsimConnection::current_packet() {
+    return packet_type() == 0 ? nullptr : reinterpret_cast<char*>(packet_store);
+}
+
+int InsimConnection::write_packet(void* record) {
+    auto* bytes = static_cast<unsigned char*>(record);
+    pthread_mutex_lock(&send_lock);
+    int result = -1;
+    if (bytes[1] == ISP_BTN) {
+        // The text may fill its field; nothing past the record is read.
+        auto* button = static_cast<IS_BTN*>(record);
+        const std::size_t length = strnlen(button->Text, sizeof button->Text);
+        button->Size = static_cast<uint8_t>(kButtonHeader + (length + 3) / 4 * 4);
+        result = send_locked(bytes, button->Size);
+    } else if (bytes[1] == ISP_MTC) {
+        // The chat size rule always leaves room for a terminator, so a text
+        // must end inside its 128-byte field.
+        auto* chat = static_cast<IS_MTC*>(record);
+        const std::size_t length = strnlen(chat->Text, sizeof chat->Text);
+        if (length < sizeof chat->Text) {
+            chat->Size = static_cast<uint8_t>(kChatHeader + length / 4 * 4 + 4);
+            result = send_locked(bytes, chat->Size);
+        }
+    } else {
+        result = send_locked(bytes, bytes[0]);
+    }
+    pthread_mutex_unlock(&send_lock);
+    return result;
+}
+
+// Sends all `size` bytes; a short send is followed by the rest under the same
+// hold of the lock, so records never interleave or arrive cut.
+int InsimConnection::send_locked(const unsigned char* bytes, uint32_t size) {
+    uint32_t sent = 0;
+    while (sent < size) {
+        const long n = sl::send_some(tcp_socket, bytes + sent, size - sent);
+        if (n <= 0) {
+            return -1;
+        }
+        sent += static_cast<uint32_t>(n);
+    }
+    return 0;
+}
+
+}  // namespace insim

@@ -1,0 +1,101 @@
+// The client end of one connection to the simulator.
+#pragma once
+
+#include <pthread.h>
+
+#include <cstdint>
+
+#include "insim/records.h"
+#include "insim/socket_layer.h"
+
+namespace insim {
+
+// Opens the stream to the simulator, introduces the program, cuts the
+// incoming stream into whole records (answering keep-alives by itself),
+// sends records under a lock, and closes with a close request.
+//
+// All buffers live inside the object; no operation allocates, throws or
+// prints. Results are 0 for success and negative for failure.
+//
+// Threads: any thread may call write_packet at any time after open. One
+// thread at a time reads the stream (read_packet, packet_type,
+// current_packet). open and close run while no other call runs.
+class InsimConnection {
+  public:
+    InsimConnection();
+    // Destroys the send lock only: sockets still open stay open.
+    ~InsimConnection();
+
+    InsimConnection(const InsimConnection&) = delete;
+    InsimConnection& operator=(const InsimConnection&) = delete;
+
+    // Connects to `host` (a name or dotted IPv4 address) at `port`, and with a
+    // non-zero `udp_port` also sets up a datagram socket bound to that local
+    // port. Sends the introduction (`program_name` cut to 15 characters,
+    // `admin_password` to 16, and `prefix`, `flags`, `interval`,
+    // `udp_port`). With a non-null `version` it waits for the simulator's
+    // IS_VER (answering keep-alives) and copies its 20 bytes there.
+    // Each open starts from empty buffers.
+    // Returns 0, or -1 on any failure, after which nothing it opened is left
+    // open. When the first record is not IS_VER a close request is sent first
+    // and `version` is not written.
+    int open(const char* host, uint16_t port, const char* program_name, const char* admin_password,
+             IS_VER* version, char prefix, uint16_t flags, uint16_t interval, uint16_t udp_port);
+
+    // Sends the close request (IS_TINY, TINY_CLOSE) and closes the sockets.
+    // Returns 0, or -1 when the request could not be sent; the connection is
+    // then left open.
+    int close();
+
+    // Blocks until the next whole record other than a keep-alive is in and
+    // makes it the current record. Keep-alives are answered and skipped.
+    // Returns 0, -2 when the simulator closed the stream, or -1 on failure
+    // (a failed wait or receive, a keep-alive answer that could not be sent,
+    // or a record whose size byte is 0, after which the stream cannot be
+    // followed). Bytes received stay buffered after a failure.
+    int read_packet();
+
+    // Type byte of the current record; 0 before any record, and for a record
+    // of fewer than 2 bytes, which carries no type.
+    char packet_type() const;
+
+    // The current record (its first byte is its size), valid until the next
+    // read_packet; null while packet_type() is 0. Always the same address.
+    char* current_packet();
+
+    // Sends one record under the send lock. For IS_BTN and IS_MTC it first
+    // sets Size from the text: a button's text may fill its 240 bytes (it then
+    // travels without a terminator); a chat text must end within its 128
+    // bytes (at most 127 characters). Other records are sent as their Size
+    // says. Returns 0 once every byte is sent, or -1 when the text is refused
+    // (nothing sent, Size untouched) or a send fails.
+    int write_packet(void* record);
+
+  private:
+    socket_layer::Socket tcp_socket;
+    socket_layer::Socket udp_socket;
+    bool udp_enabled;
+
+    unsigned char scratch_buffer[kBufferSize];
+    uint32_t scratch_bytes;
+    unsigned char stream_buffer[kBufferSize];  // a record always starts at byte 0
+    uint32_t stream_bytes;
+    unsigned char packet_store[kBufferSize];  // copy of the current record
+    fd_set read_set;
+    fd_set except_set;
+    timeval wait_timeout;  // bound of every readiness wait
+
+    unsigned char udp_buffer[kBufferSize];
+    uint32_t udp_bytes;
+    unsigned char datagram_store[kBufferSize];
+    fd_set udp_read_set;
+    fd_set udp_except_set;
+
+    pthread_mutex_t send_lock;
+
+    void reset_stream_state();
+    void shut_down_sockets();
+    int send_locked(const unsigned char* bytes, uint32_t size);
+};
+
+}  // namespace insim

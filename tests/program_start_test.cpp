@@ -1,0 +1,79 @@
+// The built program's start-up against a peer on its fixed port 29999.
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "tests/support/child_process.h"
+#include "tests/support/connection_fixture.h"
+
+namespace {
+
+using namespace test_support;
+using sim::Bytes;
+
+constexpr uint16_t kProgramPort = 29999;
+
+// The introduction the program must send, byte for byte.
+Bytes expected_introduction() {
+    Bytes isi = {44, 1, 1, 0, 0, 0, 32, 0, 0, '!', 0xE8, 0x03};
+    isi.resize(28, 0);  // empty password
+    const std::string name = "Sample InSim ap";
+    isi.insert(isi.end(), name.begin(), name.end());
+    isi.push_back(0);
+    return isi;
+}
+
+TEST(ProgramStart, NoListenerGivesTheErrorLineAndStatus255) {
+    ChildProcess program(STREET_NAMES_PROGRAM);
+    EXPECT_EQ(program.wait(kWait), 255);
+    EXPECT_EQ(program.err(), "Error connecting to LFS!\n");
+    EXPECT_EQ(program.out(), "");
+}
+
+TEST(ProgramStart, FirstRecordNotAVersionGivesTheErrorLine) {
+    sim::SimPeer peer(kProgramPort);
+    ChildProcess program(STREET_NAMES_PROGRAM);
+    ASSERT_TRUE(peer.accept(kWait));
+    ASSERT_TRUE(peer.read_introduction(kWait));
+    ASSERT_TRUE(peer.send(sim::tiny_record(2)));
+    EXPECT_TRUE(peer.wait_closed(kWait));
+    EXPECT_EQ(program.wait(kWait), 255);
+    EXPECT_EQ(program.err(), "Error connecting to LFS!\n");
+    EXPECT_EQ(program.out(), "");
+}
+
+struct VersionCase {
+    std::string label;
+    std::string version;
+    uint16_t insim_version;
+    std::string line;
+};
+
+class ProgramVersion : public ::testing::TestWithParam<VersionCase> {};
+
+TEST_P(ProgramVersion, IntroducesItselfPrintsTheVersionAndEndsWhenThePeerCloses) {
+    const VersionCase& c = GetParam();
+    sim::SimPeer peer(kProgramPort);
+    ChildProcess program(STREET_NAMES_PROGRAM);
+    ASSERT_TRUE(peer.accept(kWait));
+    ASSERT_TRUE(peer.read_introduction(kWait));
+    EXPECT_EQ(peer.received(), expected_introduction());
+    ASSERT_TRUE(peer.send(sim::version_record(c.version.c_str(), c.insim_version)));
+    ASSERT_TRUE(peer.send(sim::tiny_record(0, 9)));
+    auto answer = peer.read_record(kWait);
+    ASSERT_TRUE(answer);
+    EXPECT_EQ(*answer, (Bytes{4, 3, 0, 0}));
+    peer.close_client();
+    EXPECT_EQ(program.wait(kWait), 255);
+    EXPECT_EQ(program.out(), c.line);
+    EXPECT_EQ(program.err(), "");
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Versions, ProgramVersion,
+    ::testing::Values(VersionCase{"short", "0.7F", 9, "Connected to LFS 0.7F, InSim ver. 9\n"},
+                      VersionCase{"eight_characters_no_terminator", "12345678", 65535,
+                                  "Connected to LFS 12345678, InSim ver. 65535\n"}),
+    [](const auto& info) { return info.param.label; });
+
+}  // namespace

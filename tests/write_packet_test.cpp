@@ -1,0 +1,178 @@
+// Sending records: the size rules of buttons and chat texts, refusals, and
+// whole records under the send lock.
+#include <gtest/gtest.h>
+#include <pthread.h>
+#include <signal.h>
+
+#include <atomic>
+#include <cstring>
+#include <future>
+#include <string>
+#include <thread>
+
+#include "tests/support/connection_fixture.h"
+
+namespace {
+
+using namespace test_support;
+using sim::Bytes;
+
+insim::IS_BTN button_with_text(std::size_t length, char fill = 'b') {
+    insim::IS_BTN button{};
+    button.Size = 252;
+    button.Type = insim::ISP_BTN;
+    button.ReqI = 1;
+    button.ClickID = 237;
+    std::memset(button.Text, fill, length);
+    return button;
+}
+
+insim::IS_MTC chat_with_text(std::size_t length) {
+    insim::IS_MTC chat{};
+    chat.Size = 99;
+    chat.Type = insim::ISP_MTC;
+    chat.UCID = 255;
+    std::memset(chat.Text, 'c', length);
+    return chat;
+}
+
+struct SizeCase {
+    std::size_t length;
+    int button_size;  // -1: refused
+    int chat_size;    // -1: refused
+};
+
+// Text lengths and the Size each record travels with.
+const SizeCase
+    kSizes[] =
+        {
+            {0, 12, 12},    {1, 16, 12},     {3, 16, 12},    {4, 16, 16},
+            {5, 20, 16},    {7, 20, 16},     {8, 20, 20},    {12, 24, 24},
+            {13, 28, 24},   {127, 140, 136}, {128, 140, -1},  // a chat text that fills its field
+                                                              // has no room for its terminator
+            {237, 252, -1}, {240, 252, -1},
+};
+
+class WritePacket : public ConnectedTest, public ::testing::WithParamInterface<SizeCase> {};
+
+// Reads the next record and checks it is the first `size` bytes of `sent`.
+template <typename Record>
+void expect_received(sim::SimPeer& peer, const Record& sent, int size) {
+    auto got = peer.read_record(kWait);
+    ASSERT_TRUE(got);
+    const auto* bytes = reinterpret_cast<const uint8_t*>(&sent);
+    EXPECT_EQ(*got, Bytes(bytes, bytes + size));
+}
+
+TEST_P(WritePacket, ButtonSizeFollowsItsText) {
+    auto button = button_with_text(GetParam().length);
+    ASSERT_EQ(connection.write_packet(&button), 0);
+    EXPECT_EQ(button.Size, GetParam().button_size);
+    expect_received(peer, button, GetParam().button_size);
+}
+
+TEST_P(WritePacket, ChatSizeFollowsItsTextOrIsRefused) {
+    auto chat = chat_with_text(GetParam().length);
+    const int expected = GetParam().chat_size;
+    ASSERT_EQ(connection.write_packet(&chat), expected < 0 ? -1 : 0);
+    if (expected < 0) {
+        EXPECT_EQ(chat.Size, 99) << "a refused record keeps its Size";
+        // Nothing was sent, and the lock was released: the next record is
+        // the first thing the peer sees.
+        insim::IS_TINY next{4, insim::ISP_TINY, 0, 1};
+        auto sent = std::async(std::launch::async, [&] { return connection.write_packet(&next); });
+        ASSERT_EQ(get_bounded(sent, peer), 0);
+        expect_received(peer, next, 4);
+    } else {
+        EXPECT_EQ(chat.Size, expected);
+        expect_received(peer, chat, expected);
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(TextLengths, WritePacket, ::testing::ValuesIn(kSizes),
+                         [](const auto& info) { return std::to_string(info.param.length); });
+
+using WriteFixedRecord = ConnectedTest;
+
+TEST_F(WriteFixedRecord, OtherRecordsTravelAsTheirSizeSaysAndStayUntouched) {
+    insim::IS_TINY tiny{4, insim::ISP_TINY, 5, 1};
+    insim::IS_ISI isi{};
+    isi.Size = 44;
+    isi.Type = insim::ISP_ISI;
+    std::memcpy(isi.IName, "other", 5);
+    const auto tiny_before = tiny;
+    const auto isi_before = isi;
+    ASSERT_EQ(connection.write_packet(&tiny), 0);
+    ASSERT_EQ(connection.write_packet(&isi), 0);
+    EXPECT_EQ(std::memcmp(&tiny, &tiny_before, sizeof tiny), 0);
+    EXPECT_EQ(std::memcmp(&isi, &isi_before, sizeof isi), 0);
+    expect_received(peer, tiny, 4);
+    expect_received(peer, isi, 44);
+}
+
+void ignore_signal(int) {}
+
+// Signals arriving while sends wait for buffer space neither fail a send nor
+// cut, lose or mix a record.
+TEST(WriteUnderSignals, SignalsDuringSendsLoseNothing) {
+    sim::SimPeer peer(0, 4096);  // a small window keeps the sender waiting for space
+    insim::InsimConnection connection;
+    auto opened = open_async(connection, peer.port(), nullptr);
+    ASSERT_TRUE(peer.accept(kWait));
+    ASSERT_TRUE(peer.read_introduction(kWait));
+    ASSERT_EQ(get_bounded(opened, peer), 0);
+
+    struct sigaction action {};
+    action.sa_handler = ignore_signal;  // no SA_RESTART: waits are interrupted
+    struct sigaction previous {};
+    ASSERT_EQ(sigaction(SIGUSR1, &action, &previous), 0);
+
+    constexpr int kRecords = 6000;
+    std::atomic<bool> writing{true};
+    std::promise<pthread_t> writer_id;
+    auto writer = std::async(std::launch::async, [&] {
+        writer_id.set_value(pthread_self());
+        int failures = 0;
+        for (int i = 0; i < kRecords; ++i) {
+            auto button = button_with_text(200 + i % 40, static_cast<char>('A' + i % 26));
+            failures += connection.write_packet(&button) != 0;
+        }
+        writing = false;
+        return failures;
+    });
+    const pthread_t target = writer_id.get_future().get();
+    std::thread signaller([&] {
+        while (writing) {
+            pthread_kill(target, SIGUSR1);
+            std::this_thread::sleep_for(100us);
+        }
+    });
+
+    int whole = 0;
+    for (int i = 0; i < kRecords; ++i) {
+        auto got = peer.read_record(kWait);
+        if (!got) {
+            break;
+        }
+        const std::size_t length = 200 + i % 40;
+        auto expected = button_with_text(length, static_cast<char>('A' + i % 26));
+        expected.Size = static_cast<uint8_t>(12 + (length + 3) / 4 * 4);
+        const auto* bytes = reinterpret_cast<const uint8_t*>(&expected);
+        if (*got != Bytes(bytes, bytes + expected.Size)) {
+            ADD_FAILURE() << "record " << i << " arrived cut or mixed";
+            break;
+        }
+        ++whole;
+        if (i % 64 == 0) {
+            std::this_thread::sleep_for(1ms);  // let the sender fill the window again
+        }
+    }
+    writing = false;
+    signaller.join();
+    peer.close_client();  // unblocks the writer if the peer stopped early
+    EXPECT_EQ(writer.get(), 0);
+    EXPECT_EQ(whole, kRecords);
+    sigaction(SIGUSR1, &previous, nullptr);
+}
+
+}  // namespace
