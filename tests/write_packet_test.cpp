@@ -43,14 +43,21 @@ struct SizeCase {
 };
 
 // Text lengths and the Size each record travels with.
-const SizeCase
-    kSizes[] =
-        {
-            {0, 12, 12},    {1, 16, 12},     {3, 16, 12},    {4, 16, 16},
-            {5, 20, 16},    {7, 20, 16},     {8, 20, 20},    {12, 24, 24},
-            {13, 28, 24},   {127, 140, 136}, {128, 140, -1},  // a chat text that fills its field
-                                                              // has no room for its terminator
-            {237, 252, -1}, {240, 252, -1},
+const SizeCase kSizes[] = {
+    {0, 12, 12},
+    {1, 16, 12},
+    {3, 16, 12},
+    {4, 16, 16},
+    {5, 20, 16},
+    {7, 20, 16},
+    {8, 20, 20},
+    {12, 24, 24},
+    {13, 28, 24},
+    {127, 140, 136},
+    {128, 140, -1},  // a chat text that fills its field
+                     // has no room for its terminator
+    {237, 252, -1},
+    {240, 252, -1},
 };
 
 class WritePacket : public ConnectedTest, public ::testing::WithParamInterface<SizeCase> {};

@@ -1,0 +1,159 @@
+// The built program's display loop, against a peer on its fixed port, and the
+// program driven round a lap by fake_lfs.
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <filesystem>
+#include <string>
+
+#include "tests/support/child_process.h"
+#include "tests/support/connection_fixture.h"
+
+namespace {
+
+using namespace test_support;
+using sim::Bytes;
+
+constexpr uint16_t kProgramPort = 29999;
+constexpr int32_t kMetre = 65536;
+const std::string kVersionLine = "Connected to LFS 0.7F, InSim ver. 9\n";
+
+// The button the program must send for an area name, byte for byte.
+Bytes button_for(const std::string& name) {
+    const std::size_t size = 12 + (name.size() + 3) / 4 * 4;
+    Bytes button = {static_cast<uint8_t>(size), 45, 1, 0, 237, 0, 32, 0, 1, 70, 60, 10};
+    button.insert(button.end(), name.begin(), name.end());
+    button.resize(size, 0);
+    return button;
+}
+
+class ProgramDisplay : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        ASSERT_TRUE(peer.accept(kWait));
+        ASSERT_TRUE(peer.read_introduction(kWait));
+        ASSERT_TRUE(peer.send(sim::version_record("0.7F", 9)));
+    }
+
+    // Closes the connection and checks how the program ended.
+    void expect_clean_end() {
+        peer.close_client();
+        EXPECT_EQ(program.wait(kWait), 255);
+        EXPECT_EQ(program.out(), kVersionLine) << "nothing is printed after the version line";
+        EXPECT_EQ(program.err(), "");
+    }
+
+    sim::SimPeer peer{kProgramPort};
+    ChildProcess program{STREET_NAMES_PROGRAM};
+};
+
+struct ButtonCase {
+    std::string label;
+    sim::CarPosition first_car;
+    std::string name;
+};
+
+class ProgramButtons : public ProgramDisplay, public ::testing::WithParamInterface<ButtonCase> {};
+
+TEST_P(ProgramButtons, ReportBecomesTheAreaButton) {
+    const ButtonCase& c = GetParam();
+    ASSERT_TRUE(peer.send(sim::car_report({c.first_car, {0, 0}})));
+    auto button = peer.read_record(kWait);
+    ASSERT_TRUE(button);
+    EXPECT_EQ(*button, button_for(c.name));
+    expect_clean_end();
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Areas, ProgramButtons,
+    ::testing::Values(ButtonCase{"backstraight", {330 * kMetre, -300 * kMetre}, "Backstraight"},
+                      ButtonCase{"chicane", {50 * kMetre, 550 * kMetre}, "Chicane"},
+                      ButtonCase{"sector2", {160 * kMetre, -700 * kMetre}, "Sector 2"},
+                      ButtonCase{"no_area", {0, 0}, ""},
+                      // -729.5 m is -729 (truncated toward zero), inside the backstraight;
+                      // rounding down would give -730, on its lowest edge, outside.
+                      ButtonCase{"truncates_toward_zero",
+                                 {420 * kMetre, -729 * kMetre - kMetre / 2},
+                                 "Backstraight"},
+                      // -1.5 m is -1: (-1, 0) and (-2, 0) are both in no area, so the name
+                      // is empty either way; the button still goes out.
+                      ButtonCase{"negative_fraction", {-98304, 0}, ""}),
+    [](const auto& info) { return info.param.label; });
+
+TEST_F(ProgramDisplay, OnlyReportsWithAFirstCarMakeButtons) {
+    Bytes no_cars = sim::car_report({});
+    Bytes cut = sim::car_report({{50 * kMetre, 550 * kMetre}});
+    cut.resize(16);  // ends before the first car's Y
+    cut[0] = 16;
+    const Bytes other = {8, 60, 0, 0, 1, 2, 3, 4};
+    ASSERT_TRUE(peer.send(sim::concat({no_cars, cut, other, sim::tiny_record(2), Bytes{1},
+                                       sim::car_report({{160 * kMetre, -700 * kMetre}})})));
+    auto button = peer.read_record(kWait);
+    ASSERT_TRUE(button);
+    EXPECT_EQ(*button, button_for("Sector 2")) << "the first button answers the last report";
+    EXPECT_FALSE(peer.readable(100ms));
+    expect_clean_end();
+}
+
+TEST_F(ProgramDisplay, EveryReportGetsItsButtonInOrder) {
+    const sim::CarPosition chicane{50 * kMetre, 550 * kMetre};
+    const sim::CarPosition nowhere{0, 0};
+    const sim::CarPosition backstraight{250 * kMetre, 0};
+    // Two alike, then several in one receive, then one byte at a time.
+    ASSERT_TRUE(peer.send(sim::car_report({chicane})));
+    ASSERT_TRUE(peer.send(sim::car_report({chicane})));
+    ASSERT_TRUE(peer.send(sim::concat({sim::car_report({nowhere}), sim::car_report({backstraight}),
+                                       sim::tiny_record(0), sim::car_report({chicane})})));
+    ASSERT_TRUE(peer.send(sim::car_report({backstraight}), 1, 1ms));
+    const std::vector<Bytes> expected = {
+        button_for("Chicane"),      button_for("Chicane"), button_for(""),
+        button_for("Backstraight"), Bytes{4, 3, 0, 0},     button_for("Chicane"),
+        button_for("Backstraight")};
+    for (const Bytes& record : expected) {
+        auto got = peer.read_record(kWait);
+        ASSERT_TRUE(got);
+        EXPECT_EQ(*got, record);
+    }
+    expect_clean_end();
+}
+
+TEST(FakeLfsLap, DrivesTheProgramRoundALap) {
+    const std::string ready = ::testing::TempDir() + "fake_lfs_ready";
+    std::filesystem::remove(ready);
+    ChildProcess simulator(FAKE_LFS_PROGRAM,
+                           {"--interval", "20", "--keepalive", "100", "--ready-file", ready});
+    // The program must not connect before fake_lfs listens.
+    for (int i = 0; i < 500 && !std::filesystem::exists(ready); ++i) {
+        std::this_thread::sleep_for(10ms);
+    }
+    ASSERT_TRUE(std::filesystem::exists(ready));
+    ChildProcess program(STREET_NAMES_PROGRAM);
+    EXPECT_EQ(program.wait(10s), 255);
+    EXPECT_EQ(simulator.wait(10s), 0);
+    EXPECT_EQ(program.out(), kVersionLine);
+    const std::string& out = simulator.out();
+    for (const char* line : {"button 237 \"Backstraight\"  car at (330, -300) m\n",
+                             "button 237 \"Chicane\"  car at (50, 580) m\n",
+                             "button 237 \"Sector 2\"  car at (160, -700) m\n",
+                             "button 237 \"\"  car at (0, 0) m\n", "1 lap driven; closing\n"}) {
+        EXPECT_NE(out.find(line), std::string::npos) << line << "missing from:\n" << out;
+    }
+    EXPECT_EQ(simulator.err(), "");
+}
+
+TEST(FakeLfsOptions, RefusesBadOptionsAndABusyPort) {
+    ChildProcess bad_number(FAKE_LFS_PROGRAM, {"--laps", "many"});
+    EXPECT_EQ(bad_number.wait(kWait), 2);
+    EXPECT_NE(bad_number.err().find("--laps needs a whole number"), std::string::npos);
+
+    ChildProcess unknown(FAKE_LFS_PROGRAM, {"--fast"});
+    EXPECT_EQ(unknown.wait(kWait), 2);
+    EXPECT_NE(unknown.err().find("unknown option"), std::string::npos);
+
+    sim::SimPeer busy(kProgramPort);
+    ChildProcess second(FAKE_LFS_PROGRAM);
+    EXPECT_EQ(second.wait(kWait), 1);
+    EXPECT_EQ(second.err(), "fake_lfs: cannot listen on 127.0.0.1:29999: Address already in use\n");
+}
+
+}  // namespace

@@ -1,0 +1,22 @@
+// The scripted lap that fake_lfs's cars drive: one closed route of positions,
+// one per car-position report, through every street area and through
+// stretches that belong to none.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <vector>
+
+#include "tools/sim_peer.h"
+
+namespace sim {
+
+// The route's positions in 1/65536 m, in driving order; after the last the
+// car is back at the first.
+const std::vector<CarPosition>& lap_route();
+
+// Where car `car` (0 = the first) is at report `step`: later cars follow the
+// first a few positions behind.
+CarPosition car_position(std::size_t car, std::size_t step);
+
+}  // namespace sim
