@@ -206,6 +206,41 @@ char* InsimConnection::current_packet() {
     return packet_type() == 0 ? nullptr : reinterpret_cast<char*>(packet_store);
 }
 
+int InsimConnection::read_datagram() {
+    if (!udp_enabled || udp_socket == sl::kInvalidSocket) {
+        return -1;
+    }
+    std::memset(udp_buffer, 0, sizeof udp_buffer);
+    udp_bytes = 0;
+    while (udp_bytes == 0) {
+        const int ready = sl::wait_readable(udp_socket, udp_read_set, udp_except_set, wait_timeout);
+        if (ready == 0) {
+            continue;
+        }
+        if (ready < 0 || sl::is_in(udp_socket, udp_except_set)) {
+            return -1;
+        }
+        const long got =
+            sl::receive(udp_socket, udp_buffer + udp_bytes, sizeof udp_buffer - udp_bytes);
+        if (got < 0) {
+            return -1;
+        }
+        udp_bytes += static_cast<uint32_t>(got);  // an empty datagram adds nothing
+    }
+    // The record's own size decides: a short datagram is padded with the
+    // buffer's zeros, the rest of a long one is dropped.
+    std::memcpy(datagram_store, udp_buffer, udp_buffer[0]);
+    return 0;
+}
+
+char InsimConnection::datagram_type() const {
+    return static_cast<char>(datagram_store[1]);
+}
+
+char* InsimConnection::current_datagram() {
+    return reinterpret_cast<char*>(datagram_store);
+}
+
 int InsimConnection::write_packet(void* record) {
     auto* bytes = static_cast<unsigned char*>(record);
     pthread_mutex_lock(&send_lock);

@@ -71,6 +71,24 @@ class InsimConnection {
     // (nothing sent, Size untouched) or a send fails.
     int write_packet(void* record);
 
+    // Blocks until one datagram has arrived on the datagram socket and copies
+    // its record into the datagram store: as many bytes as its size byte
+    // says, a short datagram padded with zeros, a long one cut; a size byte of
+    // 0 copies nothing. Empty datagrams are skipped. Takes no lock and sends
+    // nothing, so it may run on its own thread beside read_packet and
+    // write_packet. Returns 0, or -1 when the wait or the receive fails, and
+    // at once when the connection has no open datagram socket (opened without
+    // a UDP port, or closed); the store then stays as it was.
+    int read_datagram();
+
+    // Type byte of the stored datagram record; 0 before the first one.
+    char datagram_type() const;
+
+    // The datagram store (never null; 512 zero bytes before the first
+    // record). Its first Size bytes are the current record. Always the same
+    // address; read it only while no read_datagram runs.
+    char* current_datagram();
+
   private:
     socket_layer::Socket tcp_socket;
     socket_layer::Socket udp_socket;

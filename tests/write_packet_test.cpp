@@ -4,6 +4,7 @@
 #include <pthread.h>
 #include <signal.h>
 
+#include <algorithm>
 #include <atomic>
 #include <cstring>
 #include <future>
@@ -32,7 +33,8 @@ insim::IS_MTC chat_with_text(std::size_t length) {
     chat.Size = 99;
     chat.Type = insim::ISP_MTC;
     chat.UCID = 255;
-    std::memset(chat.Text, 'c', length);
+    // A longer text cannot be held by the record: it fills the field.
+    std::memset(chat.Text, 'c', std::min(length, sizeof chat.Text));
     return chat;
 }
 

@@ -108,6 +108,9 @@ SimPeer::SimPeer(uint16_t port, int receive_buffer) {
 }
 
 SimPeer::~SimPeer() {
+    if (datagram_ >= 0) {
+        ::close(datagram_);
+    }
     if (client_ >= 0) {
         ::close(client_);
     }
@@ -218,6 +221,24 @@ bool SimPeer::send(const Bytes& data, std::size_t chunk, milliseconds pause) {
         }
     }
     return true;
+}
+
+bool SimPeer::send_datagram(const Bytes& data, uint16_t to_port) {
+    sockaddr_in address{};
+    address.sin_family = AF_INET;
+    address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+    if (datagram_ < 0) {
+        datagram_ = ::socket(AF_INET, SOCK_DGRAM | SOCK_CLOEXEC, 0);
+        address.sin_port = htons(port_);
+        if (datagram_ < 0 ||
+            ::bind(datagram_, reinterpret_cast<sockaddr*>(&address), sizeof address) != 0) {
+            return false;
+        }
+    }
+    address.sin_port = htons(to_port);
+    const ssize_t sent = ::sendto(datagram_, data.data(), data.size(), 0,
+                                  reinterpret_cast<sockaddr*>(&address), sizeof address);
+    return sent == static_cast<ssize_t>(data.size());
 }
 
 void SimPeer::shut_down_sending() {

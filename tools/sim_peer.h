@@ -69,6 +69,11 @@ class SimPeer {
     // `pause` between pieces so that they reach the client as separate reads.
     bool send(const Bytes& data, std::size_t chunk = 0, milliseconds pause = milliseconds(0));
 
+    // Sends one datagram to 127.0.0.1:`to_port` from a datagram socket bound
+    // to this peer's port on 127.0.0.1, as the simulator sends records to a
+    // client that named a UDP port.
+    bool send_datagram(const Bytes& data, uint16_t to_port);
+
     // Ends the sending direction only (the client sees the end of the
     // stream); what the client sends can still be read.
     void shut_down_sending();
@@ -82,6 +87,7 @@ class SimPeer {
   private:
     int listener_ = -1;
     int client_ = -1;
+    int datagram_ = -1;
     uint16_t port_ = 0;
     Bytes received_;
 };
