@@ -157,3 +157,39 @@ TEST(FakeLfsOptions, RefusesBadOptionsAndABusyPort) {
 }
 
 }  // namespace
+
+namespace {
+
+// A client that names a UDP port gets its car reports by datagram, from the
+// simulator's port; keep-alives and everything else stay on the stream.
+TEST(FakeLfsDatagrams, ReportsGoToTheClientsUdpPort) {
+    uint16_t port = 0;
+    {
+        sim::SimPeer probe;  // a free port for fake_lfs
+        port = probe.port();
+    }
+    const std::string ready = ::testing::TempDir() + "fake_lfs_udp_ready";
+    std::filesystem::remove(ready);
+    ChildProcess simulator(FAKE_LFS_PROGRAM, {"--port", std::to_string(port), "--interval", "20",
+                                              "--laps", "0", "--ready-file", ready});
+    for (int i = 0; i < 500 && !std::filesystem::exists(ready); ++i) {
+        std::this_thread::sleep_for(10ms);
+    }
+    insim::InsimConnection connection;
+    insim::IS_VER version{};
+    ASSERT_EQ(connection.open("127.0.0.1", port, "udp client", "", &version, '!', insim::ISF_MCI,
+                              20, port + 1),
+              0);
+    for (int i = 0; i < 3; ++i) {
+        auto read = std::async(std::launch::async, [&] { return connection.read_datagram(); });
+        ASSERT_EQ(read.wait_for(kWait), std::future_status::ready);
+        ASSERT_EQ(read.get(), 0);
+        EXPECT_EQ(static_cast<uint8_t>(connection.datagram_type()), insim::ISP_MCI);
+    }
+    ASSERT_EQ(connection.close(), 0);
+    EXPECT_EQ(simulator.wait(kWait), 0);
+    EXPECT_NE(simulator.out().find("(car reports by datagram)"), std::string::npos);
+    EXPECT_NE(simulator.out().find("close request; closing"), std::string::npos);
+}
+
+}  // namespace

@@ -180,12 +180,15 @@ class Session {
             return false;
         }
         wants_reports_ = (isi->Flags & insim::ISF_MCI) != 0 && isi->Interval > 0;
+        udp_port_ = isi->UDPPort;
         interval_ = milliseconds(options_.interval_ms > 0 ? options_.interval_ms : isi->Interval);
         std::cout << "client \"" << isi->IName << "\" asks for: flags " << isi->Flags
-                  << (wants_reports_ ? " (car reports)" : "") << ", interval " << isi->Interval
-                  << " ms, prefix '" << static_cast<char>(isi->Prefix) << "', udp port "
-                  << isi->UDPPort << ", " << (isi->Admin[0] != 0 ? "with" : "no")
-                  << " admin password" << std::endl;
+                  << (wants_reports_
+                          ? (udp_port_ != 0 ? " (car reports by datagram)" : " (car reports)")
+                          : "")
+                  << ", interval " << isi->Interval << " ms, prefix '"
+                  << static_cast<char>(isi->Prefix) << "', udp port " << isi->UDPPort << ", "
+                  << (isi->Admin[0] != 0 ? "with" : "no") << " admin password" << std::endl;
         if (isi->ReqI != 0) {
             if (!peer_.send(sim::version_record(options_.version.c_str(),
                                                 static_cast<uint16_t>(options_.insim_version),
@@ -258,7 +261,9 @@ class Session {
         }
         first_car_ = cars.front();
         ++step_;
-        return peer_.send(sim::car_report(cars));
+        // As the simulator does: by datagram to a client that named a UDP port.
+        return udp_port_ != 0 ? peer_.send_datagram(sim::car_report(cars), udp_port_)
+                              : peer_.send(sim::car_report(cars));
     }
 
     // Handles one record of the client; false when the session is over.
@@ -296,6 +301,7 @@ class Session {
     const Options& options_;
     sim::SimPeer& peer_;
     bool wants_reports_ = false;
+    uint16_t udp_port_ = 0;
     milliseconds interval_{1000};
     bool keepalive_pending_ = false;
     std::size_t step_ = 0;
