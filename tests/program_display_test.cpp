@@ -1,9 +1,11 @@
 // The built program's display loop, against a peer on its fixed port, and the
 // program driven round a lap by fake_lfs.
 #include <gtest/gtest.h>
+#include <unistd.h>
 
 #include <cstring>
 #include <filesystem>
+#include <memory>
 #include <string>
 
 #include "tests/support/child_process.h"
@@ -25,6 +27,20 @@ Bytes button_for(const std::string& name) {
     button.insert(button.end(), name.begin(), name.end());
     button.resize(size, 0);
     return button;
+}
+
+// Starts fake_lfs with `args` and returns once it listens, so that no client
+// connects too early.
+std::unique_ptr<ChildProcess> start_fake_lfs(std::vector<std::string> args) {
+    const std::string ready = ::testing::TempDir() + "fake_lfs_ready_" + std::to_string(::getpid());
+    std::filesystem::remove(ready);
+    args.insert(args.end(), {"--ready-file", ready});
+    auto simulator = std::make_unique<ChildProcess>(FAKE_LFS_PROGRAM, args);
+    for (int i = 0; i < 500 && !std::filesystem::exists(ready); ++i) {
+        std::this_thread::sleep_for(10ms);
+    }
+    EXPECT_TRUE(std::filesystem::exists(ready)) << "fake_lfs did not start listening";
+    return simulator;
 }
 
 class ProgramDisplay : public ::testing::Test {
@@ -118,27 +134,19 @@ TEST_F(ProgramDisplay, EveryReportGetsItsButtonInOrder) {
 }
 
 TEST(FakeLfsLap, DrivesTheProgramRoundALap) {
-    const std::string ready = ::testing::TempDir() + "fake_lfs_ready";
-    std::filesystem::remove(ready);
-    ChildProcess simulator(FAKE_LFS_PROGRAM,
-                           {"--interval", "20", "--keepalive", "100", "--ready-file", ready});
-    // The program must not connect before fake_lfs listens.
-    for (int i = 0; i < 500 && !std::filesystem::exists(ready); ++i) {
-        std::this_thread::sleep_for(10ms);
-    }
-    ASSERT_TRUE(std::filesystem::exists(ready));
+    auto simulator = start_fake_lfs({"--interval", "20", "--keepalive", "100"});
     ChildProcess program(STREET_NAMES_PROGRAM);
     EXPECT_EQ(program.wait(10s), 255);
-    EXPECT_EQ(simulator.wait(10s), 0);
+    EXPECT_EQ(simulator->wait(10s), 0);
     EXPECT_EQ(program.out(), kVersionLine);
-    const std::string& out = simulator.out();
+    const std::string& out = simulator->out();
     for (const char* line : {"button 237 \"Backstraight\"  car at (330, -300) m\n",
                              "button 237 \"Chicane\"  car at (50, 580) m\n",
                              "button 237 \"Sector 2\"  car at (160, -700) m\n",
                              "button 237 \"\"  car at (0, 0) m\n", "1 lap driven; closing\n"}) {
         EXPECT_NE(out.find(line), std::string::npos) << line << "missing from:\n" << out;
     }
-    EXPECT_EQ(simulator.err(), "");
+    EXPECT_EQ(simulator->err(), "");
 }
 
 TEST(FakeLfsOptions, RefusesBadOptionsAndABusyPort) {
@@ -168,13 +176,8 @@ TEST(FakeLfsDatagrams, ReportsGoToTheClientsUdpPort) {
         sim::SimPeer probe;  // a free port for fake_lfs
         port = probe.port();
     }
-    const std::string ready = ::testing::TempDir() + "fake_lfs_udp_ready";
-    std::filesystem::remove(ready);
-    ChildProcess simulator(FAKE_LFS_PROGRAM, {"--port", std::to_string(port), "--interval", "20",
-                                              "--laps", "0", "--ready-file", ready});
-    for (int i = 0; i < 500 && !std::filesystem::exists(ready); ++i) {
-        std::this_thread::sleep_for(10ms);
-    }
+    auto simulator =
+        start_fake_lfs({"--port", std::to_string(port), "--interval", "20", "--laps", "0"});
     insim::InsimConnection connection;
     insim::IS_VER version{};
     ASSERT_EQ(connection.open("127.0.0.1", port, "udp client", "", &version, '!', insim::ISF_MCI,
@@ -187,9 +190,9 @@ TEST(FakeLfsDatagrams, ReportsGoToTheClientsUdpPort) {
         EXPECT_EQ(static_cast<uint8_t>(connection.datagram_type()), insim::ISP_MCI);
     }
     ASSERT_EQ(connection.close(), 0);
-    EXPECT_EQ(simulator.wait(kWait), 0);
-    EXPECT_NE(simulator.out().find("(car reports by datagram)"), std::string::npos);
-    EXPECT_NE(simulator.out().find("close request; closing"), std::string::npos);
+    EXPECT_EQ(simulator->wait(kWait), 0);
+    EXPECT_NE(simulator->out().find("(car reports by datagram)"), std::string::npos);
+    EXPECT_NE(simulator->out().find("close request; closing"), std::string::npos);
 }
 
 }  // namespace

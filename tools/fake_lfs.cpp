@@ -50,7 +50,7 @@ const char kUsage[] =
     "usage: fake_lfs [options]\n"
     "Plays the simulator for one client on 127.0.0.1.\n"
     "\n"
-    "  --port N            port to listen on (default 29999)\n"
+    "  --port N            port to listen on; 0 picks a free one (default 29999)\n"
     "  --laps N            laps to drive before closing; 0 runs until interrupted (default 1)\n"
     "  --cars N            cars on the track, 1 to 8 (default 1)\n"
     "  --interval MS       milliseconds between car reports, instead of the client's\n"
@@ -58,7 +58,7 @@ const char kUsage[] =
     "  --accept-timeout S  seconds to wait for the client (default 60)\n"
     "  --version TEXT      version text to report, at most 8 characters (default 0.7F)\n"
     "  --insim-version N   protocol version to report (default 9)\n"
-    "  --ready-file PATH   create PATH once listening\n"
+    "  --ready-file PATH   once listening, write the port into PATH\n"
     "  --help              show this and exit\n";
 
 [[noreturn]] void usage_error(const std::string& message) {
@@ -100,7 +100,7 @@ Options parse_options(int argc, char** argv) {
         const char* name = long_options[option_index].name;
         switch (opt) {
             case 'p':
-                options.port = static_cast<uint16_t>(parse_number(name, optarg, 1, 65535));
+                options.port = static_cast<uint16_t>(parse_number(name, optarg, 0, 65535));
                 break;
             case 'l':
                 options.laps = parse_number(name, optarg, 0, 1000000);
@@ -320,7 +320,10 @@ int main(int argc, char** argv) {
         sim::SimPeer peer(options.port);
         std::cout << "fake_lfs listening on 127.0.0.1:" << peer.port() << std::endl;
         if (!options.ready_file.empty()) {
-            std::ofstream(options.ready_file) << peer.port() << "\n";
+            // Written aside and renamed, so that a reader never sees it half done.
+            const std::string partial = options.ready_file + ".partial";
+            std::ofstream(partial) << peer.port() << "\n";
+            std::rename(partial.c_str(), options.ready_file.c_str());
         }
         Session session(options, peer);
         return session.run();

@@ -1,0 +1,33 @@
+#!/usr/bin/env bash
+# Installs the package into a temporary prefix, builds the example against it
+# as an outside project would, and runs it against fake_lfs for one lap.
+# Arguments: build dir, source dir, fake_lfs path, compiler flags of the build.
+set -euo pipefail
+build=$1 source=$2 fake_lfs=$3 flags=${4:-}
+work=$(mktemp -d)
+trap 'kill "$sim" 2>/dev/null || true; rm -rf "$work"' EXIT
+
+cmake --install "$build" --prefix "$work/prefix" >/dev/null
+cmake -S "$source/examples/record_dump" -B "$work/example" \
+    -DCMAKE_PREFIX_PATH="$work/prefix" -DCMAKE_CXX_FLAGS="$flags" >/dev/null
+cmake --build "$work/example" >/dev/null
+
+"$fake_lfs" --port 0 --interval 20 --keepalive 50 --ready-file "$work/ready" >"$work/sim.out" &
+sim=$!
+for _ in $(seq 200); do
+    [ -s "$work/ready" ] && break
+    kill -0 "$sim" 2>/dev/null || { echo "fake_lfs did not start" >&2; exit 1; }
+    sleep 0.025
+done
+port=$(cat "$work/ready")
+
+timeout 20 "$work/example/record_dump" --port "$port" --interval 20 --name dump >"$work/out"
+grep -q '^0\.0[0-9][0-9] version (type 2), 20 bytes$' "$work/out"
+grep -q 'car positions (type 38), 32 bytes$' "$work/out"
+tail -n 1 "$work/out" | grep -qx 'connection closed by the simulator'
+if grep -q tiny "$work/out"; then
+    echo "keep-alives must be answered by the library, not shown" >&2
+    exit 1
+fi
+wait "$sim"
+echo "install-and-build example: $(grep -c 'car positions' "$work/out") car reports printed"

@@ -1,0 +1,121 @@
+// area_map: writes an SVG picture of the program's street areas (the table
+// the program itself uses), a grid of sample points coloured by the area the
+// look-up gives them, and fake_lfs's lap route over it.
+//
+// usage: area_map [OUTPUT.svg]   (standard output when no file is given)
+#include <cstdio>
+#include <fstream>
+#include <iostream>
+#include <sstream>
+#include <string>
+
+#include "app/street_areas.h"
+#include "insim/records.h"
+#include "tools/lap_route.h"
+
+namespace {
+
+// The part of the ground plane shown, in metres, and its scale.
+constexpr int kMinX = -100;
+constexpr int kMaxX = 500;
+constexpr int kMinY = -820;
+constexpr int kMaxY = 700;
+constexpr int kGrid = 20;
+constexpr double kScale = 0.5;  // pixels per metre
+
+double px(double x) {
+    return (x - kMinX) * kScale;
+}
+double py(double y) {
+    return (kMaxY - y) * kScale;
+}  // y grows upwards on the track
+
+struct AreaStyle {
+    const char* name;
+    const char* colour;
+};
+
+const AreaStyle kStyles[] = {
+    {street_names::backstraightName, "#d62728"},
+    {street_names::chicaneName, "#1f77b4"},
+    {street_names::sector2Name, "#2ca02c"},
+    {street_names::noAreaName, "#cccccc"},
+};
+
+const char* colour_of(const char* name) {
+    for (const AreaStyle& style : kStyles) {
+        if (style.name == name) {
+            return style.colour;
+        }
+    }
+    return "#000000";
+}
+
+void outline(std::ostream& svg, const geometry::Polygon& area, const char* name) {
+    svg << "  <polygon fill=\"none\" stroke=\"" << colour_of(name)
+        << "\" stroke-width=\"1.5\" points=\"";
+    for (const geometry::Point& corner : area.getVertices()) {
+        svg << px(corner.getX()) << ',' << py(corner.getY()) << ' ';
+    }
+    svg << "\"/>\n";
+}
+
+std::string picture() {
+    street_names::addAreaCorners();
+    std::ostringstream svg;
+    svg << "<svg xmlns=\"http://www.w3.org/2000/svg\" width=\"" << (kMaxX - kMinX) * kScale + 130
+        << "\" height=\"" << (kMaxY - kMinY) * kScale << "\" font-family=\"sans-serif\" "
+        << "font-size=\"11\">\n";
+    svg << "  <rect width=\"100%\" height=\"100%\" fill=\"white\"/>\n";
+    for (int x = kMinX; x <= kMaxX; x += kGrid) {
+        for (int y = kMinY; y <= kMaxY; y += kGrid) {
+            svg << "  <circle cx=\"" << px(x) << "\" cy=\"" << py(y) << "\" r=\"1.6\" fill=\""
+                << colour_of(street_names::areaNameAt({x, y})) << "\"/>\n";
+        }
+    }
+    outline(svg, street_names::backstraightArea, street_names::backstraightName);
+    outline(svg, street_names::chicaneArea, street_names::chicaneName);
+    outline(svg, street_names::sector2Area, street_names::sector2Name);
+
+    svg << "  <polygon fill=\"none\" stroke=\"black\" stroke-dasharray=\"4 3\" points=\"";
+    for (const sim::CarPosition& at : sim::lap_route()) {
+        svg << px(at.x / insim::kPositionUnit) << ',' << py(at.y / insim::kPositionUnit) << ' ';
+    }
+    svg << "\"/>\n";
+    for (const sim::CarPosition& at : sim::lap_route()) {
+        const geometry::Point pos(at.x / insim::kPositionUnit, at.y / insim::kPositionUnit);
+        svg << "  <circle cx=\"" << px(pos.getX()) << "\" cy=\"" << py(pos.getY())
+            << "\" r=\"3.5\" stroke=\"black\" fill=\"" << colour_of(street_names::areaNameAt(pos))
+            << "\"/>\n";
+    }
+
+    const double legend_x = (kMaxX - kMinX) * kScale + 10;
+    int line = 0;
+    for (const AreaStyle& style : kStyles) {
+        const double y = 20 + 18 * line++;
+        svg << "  <circle cx=\"" << legend_x + 5 << "\" cy=\"" << y - 4 << "\" r=\"4\" fill=\""
+            << style.colour << "\"/>\n";
+        svg << "  <text x=\"" << legend_x + 14 << "\" y=\"" << y << "\">"
+            << (style.name[0] != '\0' ? style.name : "no area") << "</text>\n";
+    }
+    svg << "  <text x=\"" << legend_x << "\" y=\"" << 20 + 18 * line << "\">- - lap route</text>\n";
+    svg << "</svg>\n";
+    return svg.str();
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    if (argc > 2 || (argc == 2 && argv[1][0] == '-')) {
+        std::cerr << "usage: area_map [OUTPUT.svg]\n";
+        return 2;
+    }
+    const std::string svg = picture();
+    if (argc == 1) {
+        std::cout << svg;
+        return 0;
+    }
+    std::ofstream out(argv[1]);
+    out << svg;
+    return out ? 0 : 1;
+}
