@@ -1,7 +1,6 @@
 // The built program's display loop, against a peer on its fixed port, and the
 // program driven round a lap by fake_lfs.
 #include <gtest/gtest.h>
-#include <unistd.h>
 
 #include <cstring>
 #include <filesystem>
@@ -10,6 +9,7 @@
 
 #include "tests/support/child_process.h"
 #include "tests/support/connection_fixture.h"
+#include "tests/support/fake_lfs.h"
 
 namespace {
 
@@ -27,20 +27,6 @@ Bytes button_for(const std::string& name) {
     button.insert(button.end(), name.begin(), name.end());
     button.resize(size, 0);
     return button;
-}
-
-// Starts fake_lfs with `args` and returns once it listens, so that no client
-// connects too early.
-std::unique_ptr<ChildProcess> start_fake_lfs(std::vector<std::string> args) {
-    const std::string ready = ::testing::TempDir() + "fake_lfs_ready_" + std::to_string(::getpid());
-    std::filesystem::remove(ready);
-    args.insert(args.end(), {"--ready-file", ready});
-    auto simulator = std::make_unique<ChildProcess>(FAKE_LFS_PROGRAM, args);
-    for (int i = 0; i < 500 && !std::filesystem::exists(ready); ++i) {
-        std::this_thread::sleep_for(10ms);
-    }
-    EXPECT_TRUE(std::filesystem::exists(ready)) << "fake_lfs did not start listening";
-    return simulator;
 }
 
 class ProgramDisplay : public ::testing::Test {

@@ -1,10 +1,6 @@
 // Receiving records by datagram, over real UDP sockets on 127.0.0.1: the
 // peer sends from the simulator's port to the client's UDP port.
-#include <arpa/inet.h>
 #include <gtest/gtest.h>
-#include <netinet/in.h>
-#include <sys/socket.h>
-#include <unistd.h>
 
 #include <algorithm>
 #include <cstring>
@@ -17,19 +13,6 @@ namespace {
 
 using namespace test_support;
 using sim::Bytes;
-
-// A UDP port that is free at the moment.
-uint16_t free_udp_port() {
-    const int s = ::socket(AF_INET, SOCK_DGRAM, 0);
-    sockaddr_in address{};
-    address.sin_family = AF_INET;
-    address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-    ::bind(s, reinterpret_cast<sockaddr*>(&address), sizeof address);
-    socklen_t length = sizeof address;
-    ::getsockname(s, reinterpret_cast<sockaddr*>(&address), &length);
-    ::close(s);
-    return ntohs(address.sin_port);
-}
 
 Bytes record(std::size_t length, uint8_t size_byte, uint8_t type, uint8_t fill) {
     Bytes bytes(length, fill);

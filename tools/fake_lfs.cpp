@@ -16,10 +16,12 @@
 #include <cstring>
 #include <fstream>
 #include <iostream>
+#include <random>
 #include <string>
 #include <system_error>
 
 #include "insim/records.h"
+#include "tools/hostile_stream.h"
 #include "tools/lap_route.h"
 #include "tools/sim_peer.h"
 
@@ -44,6 +46,8 @@ struct Options {
     std::string version = "0.7F";
     long insim_version = 9;
     std::string ready_file;
+    long hostile = 0;  // records of garbage to send instead of driving
+    long seed = 1;
 };
 
 const char kUsage[] =
@@ -59,6 +63,10 @@ const char kUsage[] =
     "  --version TEXT      version text to report, at most 8 characters (default 0.7F)\n"
     "  --insim-version N   protocol version to report (default 9)\n"
     "  --ready-file PATH   once listening, write the port into PATH\n"
+    "  --hostile N         instead of driving, send N records of garbage (truncated car\n"
+    "                      reports, reports without cars, records of size 255, unknown\n"
+    "                      types) in random pieces, then close\n"
+    "  --seed N            seed of the garbage (default 1)\n"
     "  --help              show this and exit\n";
 
 [[noreturn]] void usage_error(const std::string& message) {
@@ -90,6 +98,8 @@ Options parse_options(int argc, char** argv) {
         {"version", required_argument, nullptr, 'v'},
         {"insim-version", required_argument, nullptr, 'n'},
         {"ready-file", required_argument, nullptr, 'r'},
+        {"hostile", required_argument, nullptr, 'H'},
+        {"seed", required_argument, nullptr, 's'},
         {"help", no_argument, nullptr, 'h'},
         {nullptr, 0, nullptr, 0},
     };
@@ -129,6 +139,12 @@ Options parse_options(int argc, char** argv) {
             case 'r':
                 options.ready_file = optarg;
                 break;
+            case 'H':
+                options.hostile = parse_number(name, optarg, 1, 100000000);
+                break;
+            case 's':
+                options.seed = parse_number(name, optarg, 0, 4294967295L);
+                break;
             case 'h':
                 std::cout << kUsage;
                 std::exit(0);
@@ -165,7 +181,7 @@ class Session {
         if (!introduce()) {
             return 1;
         }
-        return drive();
+        return options_.hostile > 0 ? send_garbage() : drive();
     }
 
   private:
@@ -252,6 +268,32 @@ class Session {
                 }
             }
         }
+    }
+
+    // Sends the garbage in random pieces, taking in what the client sends
+    // between pieces so that neither side can block the other.
+    int send_garbage() {
+        std::mt19937 rng(static_cast<std::mt19937::result_type>(options_.seed));
+        const sim::Bytes stream =
+            sim::hostile_records(rng, static_cast<std::size_t>(options_.hostile));
+        long records_in = 0;
+        for (std::size_t at = 0; at < stream.size() && !interrupted;) {
+            const std::size_t piece = std::min<std::size_t>(1 + rng() % 64, stream.size() - at);
+            if (!peer_.send(sim::Bytes(stream.begin() + static_cast<long>(at),
+                                       stream.begin() + static_cast<long>(at + piece)))) {
+                return client_gone();
+            }
+            at += piece;
+            while (peer_.readable(milliseconds(0))) {
+                if (!peer_.read_record(milliseconds(2000))) {
+                    return client_gone();
+                }
+                ++records_in;
+            }
+        }
+        std::cout << "hostile: sent " << options_.hostile << " records (" << stream.size()
+                  << " bytes), received " << records_in << " records; closing" << std::endl;
+        return 0;
     }
 
     bool send_report() {

@@ -1,7 +1,11 @@
 // A connection opened against a peer on 127.0.0.1 that plays the simulator.
 #pragma once
 
+#include <arpa/inet.h>
 #include <gtest/gtest.h>
+#include <netinet/in.h>
+#include <sys/socket.h>
+#include <unistd.h>
 
 #include <chrono>
 #include <future>
@@ -14,6 +18,19 @@ namespace test_support {
 using namespace std::chrono_literals;
 
 constexpr auto kWait = 5s;  // bound of every wait in a passing test
+
+// A UDP port that is free at the moment.
+inline uint16_t free_udp_port() {
+    const int s = ::socket(AF_INET, SOCK_DGRAM, 0);
+    sockaddr_in address{};
+    address.sin_family = AF_INET;
+    address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+    ::bind(s, reinterpret_cast<sockaddr*>(&address), sizeof address);
+    socklen_t length = sizeof address;
+    ::getsockname(s, reinterpret_cast<sockaddr*>(&address), &length);
+    ::close(s);
+    return ntohs(address.sin_port);
+}
 
 // Runs `open` on another thread, so that the calling thread can play the
 // peer's part of the exchange.

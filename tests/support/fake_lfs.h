@@ -1,0 +1,33 @@
+// Starts the built fake_lfs for a test.
+#pragma once
+
+#include <gtest/gtest.h>
+#include <unistd.h>
+
+#include <chrono>
+#include <filesystem>
+#include <memory>
+#include <string>
+#include <thread>
+#include <vector>
+
+#include "tests/support/child_process.h"
+
+namespace test_support {
+
+// Starts fake_lfs with `args` and returns once it listens, so that no client
+// connects too early.
+inline std::unique_ptr<ChildProcess> start_fake_lfs(std::vector<std::string> args) {
+    const std::string ready = ::testing::TempDir() + "fake_lfs_ready_" + std::to_string(::getpid());
+    std::filesystem::remove(ready);
+    args.insert(args.end(), {"--ready-file", ready});
+    auto simulator = std::make_unique<ChildProcess>(FAKE_LFS_PROGRAM, args);
+    for (int i = 0; i < 500 && !std::filesystem::exists(ready); ++i) {
+        std::this_thread::sleep_for(std::chrono::milliseconds(10));
+    }
+    EXPECT_TRUE(std::filesystem::exists(ready)) << "fake_lfs did not start listening";
+    std::filesystem::remove(ready);
+    return simulator;
+}
+
+}  // namespace test_support
