@@ -59,7 +59,7 @@ Bytes car_report(const std::vector<CarPosition>& cars) {
     mci.Size = static_cast<uint8_t>(offsetof(insim::IS_MCI, Info) + count * sizeof(insim::CompCar));
     mci.Type = insim::ISP_MCI;
     mci.NumC = static_cast<uint8_t>(count);
-    for (std::size_t i = 0; i < count; ++i) {
+    for (std::size_t i = 0; i < insim::kMaxCarsPerReport && i < count; ++i) {
         insim::CompCar& car = mci.Info[i];
         car.PLID = static_cast<uint8_t>(i + 1);
         car.Position = static_cast<uint8_t>(i + 1);

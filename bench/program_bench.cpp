@@ -1,0 +1,233 @@
+// Measures the built program: report-to-button latency against a plain
+// loopback echo of the same sizes, peak memory, allocations after start-up
+// and CPU time while connected and idle, each beside the same figure for the
+// echo process. Writes the figures as JSON.
+//
+// usage: program_bench PROGRAM PRELOAD_LIBRARY IDLE_SECONDS OUTPUT.json
+#include <arpa/inet.h>
+#include <netinet/in.h>
+#include <netinet/tcp.h>
+#include <signal.h>
+#include <sys/socket.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <fstream>
+#include <sstream>
+#include <string>
+#include <thread>
+#include <vector>
+
+#include "tests/support/child_process.h"
+#include "tools/sim_peer.h"
+
+namespace {
+
+using Clock = std::chrono::steady_clock;
+using std::chrono::milliseconds;
+
+constexpr int kRounds = 3000;
+constexpr std::size_t kReportSize = 32;  // one car
+constexpr std::size_t kButtonSize = 24;  // "Backstraight"
+
+const sim::Bytes kReport = sim::car_report({{330 * 65536, -300 * 65536}});
+
+[[noreturn]] void fail(const std::string& what) {
+    std::fprintf(stderr, "program_bench: %s\n", what.c_str());
+    std::exit(1);
+}
+
+// Number of field `name` of /proc/PID/status (kB for sizes).
+long status_kb(pid_t pid, const char* name) {
+    std::ifstream status("/proc/" + std::to_string(pid) + "/status");
+    for (std::string line; std::getline(status, line);) {
+        if (line.rfind(name, 0) == 0) {
+            return std::stol(line.substr(std::string(name).size() + 1));
+        }
+    }
+    return -1;
+}
+
+// CPU time PID has run, in milliseconds (the scheduler's count, to the
+// nanosecond, where /proc/PID/stat counts whole clock ticks).
+double cpu_ms(pid_t pid) {
+    std::ifstream schedstat("/proc/" + std::to_string(pid) + "/schedstat");
+    double nanoseconds = 0;
+    schedstat >> nanoseconds;
+    return nanoseconds / 1e6;
+}
+
+// Times PID has gone to sleep waiting for something: its wake-ups.
+long wakeups(pid_t pid) {
+    return status_kb(pid, "voluntary_ctxt_switches:");
+}
+
+struct Percentiles {
+    double median_us;
+    double p99_us;
+};
+
+Percentiles percentiles(std::vector<double> samples) {
+    std::sort(samples.begin(), samples.end());
+    return {samples[samples.size() / 2], samples[samples.size() * 99 / 100]};
+}
+
+// Times `rounds` exchanges of a report for an answer of `answer_size` bytes.
+Percentiles time_rounds(sim::SimPeer& peer, std::size_t answer_size) {
+    std::vector<double> samples;
+    samples.reserve(kRounds);
+    std::vector<uint8_t> answer(answer_size);
+    for (int i = 0; i < kRounds; ++i) {
+        const auto start = Clock::now();
+        if (!peer.send(kReport) ||
+            !peer.read_exact(answer.data(), answer.size(), milliseconds(5000))) {
+            fail("exchange failed");
+        }
+        samples.push_back(std::chrono::duration<double, std::micro>(Clock::now() - start).count());
+    }
+    return percentiles(samples);
+}
+
+// Sends one report a second for `seconds`, answered each time.
+void idle(sim::SimPeer& peer, std::size_t answer_size, int seconds) {
+    std::vector<uint8_t> answer(answer_size);
+    for (int i = 0; i < seconds; ++i) {
+        std::this_thread::sleep_for(milliseconds(1000));
+        if (!peer.send(kReport) ||
+            !peer.read_exact(answer.data(), answer.size(), milliseconds(5000))) {
+            fail("idle exchange failed");
+        }
+    }
+}
+
+// A process that answers each report with as many bytes as the program's
+// button: the baseline of a round trip through another process.
+pid_t start_echo(uint16_t port) {
+    const pid_t pid = ::fork();
+    if (pid != 0) {
+        return pid;
+    }
+    const int s = ::socket(AF_INET, SOCK_STREAM, 0);
+    sockaddr_in address{};
+    address.sin_family = AF_INET;
+    address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+    address.sin_port = htons(port);
+    if (::connect(s, reinterpret_cast<sockaddr*>(&address), sizeof address) != 0) {
+        ::_exit(1);
+    }
+    int on = 1;
+    ::setsockopt(s, IPPROTO_TCP, TCP_NODELAY, &on, sizeof on);
+    uint8_t buffer[kReportSize];
+    const uint8_t answer[kButtonSize] = {kButtonSize, 45};
+    for (;;) {
+        std::size_t have = 0;
+        while (have < sizeof buffer) {
+            const ssize_t got = ::recv(s, buffer + have, sizeof buffer - have, 0);
+            if (got <= 0) {
+                ::_exit(0);
+            }
+            have += static_cast<std::size_t>(got);
+        }
+        if (::send(s, answer, sizeof answer, MSG_NOSIGNAL) != sizeof answer) {
+            ::_exit(0);
+        }
+    }
+}
+
+// Reads "allocations N" lines from the program's standard error.
+std::vector<long> allocation_snapshots(const std::string& err) {
+    std::vector<long> counts;
+    std::istringstream lines(err);
+    for (std::string line; std::getline(lines, line);) {
+        if (line.rfind("allocations ", 0) == 0) {
+            counts.push_back(std::stol(line.substr(12)));
+        }
+    }
+    return counts;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    if (argc != 5) {
+        fail("usage: program_bench PROGRAM PRELOAD_LIBRARY IDLE_SECONDS OUTPUT.json");
+    }
+    const std::string program_path = argv[1];
+    const int idle_seconds = std::atoi(argv[3]);
+    if (!test_support::enter_own_network_namespace()) {
+        std::fprintf(stderr, "program_bench: no network namespace; port 29999 must be free\n");
+    }
+
+    // The program, with its allocations counted.
+    sim::SimPeer peer(29999);
+    ::setenv("LD_PRELOAD", argv[2], 1);
+    test_support::ChildProcess program(program_path);
+    ::unsetenv("LD_PRELOAD");
+    if (!peer.accept(milliseconds(5000)) || !peer.read_introduction(milliseconds(5000)) ||
+        !peer.send(sim::version_record("0.7F", 9))) {
+        fail("the program did not connect");
+    }
+    // One exchange completes start-up; the count from here on is the loop's.
+    time_rounds(peer, kButtonSize);
+    ::kill(program.pid(), SIGUSR2);
+    std::this_thread::sleep_for(milliseconds(100));
+    const Percentiles program_latency = time_rounds(peer, kButtonSize);
+    idle(peer, kButtonSize, 1);  // settle before measuring idle cost
+    const double program_cpu_before = cpu_ms(program.pid());
+    const long program_wakeups_before = wakeups(program.pid());
+    idle(peer, kButtonSize, idle_seconds);
+    const double program_idle_cpu = cpu_ms(program.pid()) - program_cpu_before;
+    const long program_idle_wakeups = wakeups(program.pid()) - program_wakeups_before;
+    ::kill(program.pid(), SIGUSR2);
+    std::this_thread::sleep_for(milliseconds(100));
+    const long program_peak_kb = status_kb(program.pid(), "VmHWM:");
+    peer.close_client();
+    if (program.wait(milliseconds(5000)) != 255) {
+        fail("the program did not end with 255");
+    }
+    const std::vector<long> snapshots = allocation_snapshots(program.err());
+    if (snapshots.size() != 2) {
+        fail("no allocation counts from the program: " + program.err());
+    }
+
+    // The echo baseline, measured the same way.
+    sim::SimPeer echo_peer;
+    const pid_t echo = start_echo(echo_peer.port());
+    if (!echo_peer.accept(milliseconds(5000))) {
+        fail("the echo process did not connect");
+    }
+    time_rounds(echo_peer, kButtonSize);
+    const Percentiles echo_latency = time_rounds(echo_peer, kButtonSize);
+    idle(echo_peer, kButtonSize, 1);
+    const double echo_cpu_before = cpu_ms(echo);
+    const long echo_wakeups_before = wakeups(echo);
+    idle(echo_peer, kButtonSize, idle_seconds);
+    const double echo_idle_cpu = cpu_ms(echo) - echo_cpu_before;
+    const long echo_idle_wakeups = wakeups(echo) - echo_wakeups_before;
+    const long echo_peak_kb = status_kb(echo, "VmHWM:");
+    echo_peer.close_client();
+    ::waitpid(echo, nullptr, 0);
+
+    std::ofstream out(argv[4]);
+    out << "{\n"
+        << "  \"rounds\": " << kRounds << ",\n"
+        << "  \"program_latency_median_us\": " << program_latency.median_us << ",\n"
+        << "  \"program_latency_p99_us\": " << program_latency.p99_us << ",\n"
+        << "  \"echo_latency_median_us\": " << echo_latency.median_us << ",\n"
+        << "  \"echo_latency_p99_us\": " << echo_latency.p99_us << ",\n"
+        << "  \"program_peak_kb\": " << program_peak_kb << ",\n"
+        << "  \"echo_peak_kb\": " << echo_peak_kb << ",\n"
+        << "  \"allocations_at_start\": " << snapshots[0] << ",\n"
+        << "  \"allocations_after_start\": " << snapshots[1] - snapshots[0] << ",\n"
+        << "  \"idle_seconds\": " << idle_seconds << ",\n"
+        << "  \"program_idle_cpu_ms\": " << program_idle_cpu << ",\n"
+        << "  \"echo_idle_cpu_ms\": " << echo_idle_cpu << ",\n"
+        << "  \"program_idle_wakeups\": " << program_idle_wakeups << ",\n"
+        << "  \"echo_idle_wakeups\": " << echo_idle_wakeups << "\n"
+        << "}\n";
+    return out ? 0 : 1;
+}
