@@ -38,10 +38,7 @@ TEST(NoAllocation, DisplayLoopAnswersReportsWithoutAllocating) {
 
     sim::SimPeer peer;
     insim::InsimConnection connection;
-    auto opened = open_async(connection, peer.port(), nullptr);
-    ASSERT_TRUE(peer.accept(kWait));
-    ASSERT_TRUE(peer.read_introduction(kWait));
-    ASSERT_EQ(get_bounded(opened, peer), 0);
+    ASSERT_TRUE(open_without_version(connection, peer));
 
     std::atomic<std::size_t> during_loop{0};
     auto loop = std::async(std::launch::async, [&] {
@@ -69,10 +66,7 @@ TEST(NoAllocation, ClientOperationsDoNotAllocate) {
     sim::SimPeer peer;
     insim::InsimConnection connection;
     const uint16_t udp_port = free_udp_port();
-    auto opened = open_async(connection, peer.port(), nullptr, udp_port);
-    ASSERT_TRUE(peer.accept(kWait));
-    ASSERT_TRUE(peer.read_introduction(kWait));
-    ASSERT_EQ(get_bounded(opened, peer), 0);
+    ASSERT_TRUE(open_without_version(connection, peer, udp_port));
 
     auto client = std::async(std::launch::async, [&] {
         const std::size_t before = counted_allocations();

@@ -44,10 +44,7 @@ TEST(PeerClosesEarly, DuringReadingAtEveryOffsetOfAReport) {
         sim::SimPeer peer;
         const long descriptors = open_descriptors();
         insim::InsimConnection connection;
-        auto opened = open_async(connection, peer.port(), nullptr);
-        ASSERT_TRUE(peer.accept(kWait));
-        ASSERT_TRUE(peer.read_introduction(kWait));
-        ASSERT_EQ(get_bounded(opened, peer), 0);
+        ASSERT_TRUE(open_without_version(connection, peer));
         ASSERT_TRUE(peer.send(sim::concat(
             {report, Bytes(report.begin(), report.begin() + static_cast<long>(offset))})));
         peer.shut_down_sending();

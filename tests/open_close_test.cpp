@@ -150,10 +150,7 @@ TEST_F(Open, HostThatIsNeitherANameNorAnAddressFails) {
 }
 
 TEST_F(Open, CloseSendsTheCloseRequestAndClosesBothSockets) {
-    auto opened = open_async(connection, peer.port(), nullptr, 0x8768);
-    ASSERT_TRUE(peer.accept(kWait));
-    ASSERT_TRUE(peer.read_introduction(kWait));
-    ASSERT_EQ(get_bounded(opened, peer), 0);
+    ASSERT_TRUE(open_without_version(connection, peer, 0x8768));
     EXPECT_GT(open_descriptors(), descriptors_before_ + 1) << "stream and datagram sockets";
     ASSERT_EQ(connection.close(), 0);
     auto request = peer.read_record(kWait);
@@ -167,10 +164,7 @@ TEST_F(Open, CloseSendsTheCloseRequestAndClosesBothSockets) {
 // Regression: bytes left from an earlier stream must not be taken as the
 // start of the next one.
 TEST_F(Open, SecondOpenStartsFromEmptyBuffers) {
-    auto opened = open_async(connection, peer.port(), nullptr);
-    ASSERT_TRUE(peer.accept(kWait));
-    ASSERT_TRUE(peer.read_introduction(kWait));
-    ASSERT_EQ(get_bounded(opened, peer), 0);
+    ASSERT_TRUE(open_without_version(connection, peer));
     ASSERT_TRUE(peer.send(sim::concat({sim::car_report({{5, 5}}), Bytes{8, 9, 1}})));
     peer.shut_down_sending();
     ASSERT_EQ(connection.read_packet(), 0);
@@ -192,10 +186,7 @@ TEST_F(Open, SecondOpenStartsFromEmptyBuffers) {
 TEST(Close, FailedCloseRequestLeavesTheConnectionOpen) {
     sim::SimPeer peer;
     insim::InsimConnection connection;
-    auto opened = open_async(connection, peer.port(), nullptr);
-    ASSERT_TRUE(peer.accept(kWait));
-    ASSERT_TRUE(peer.read_introduction(kWait));
-    ASSERT_EQ(get_bounded(opened, peer), 0);
+    ASSERT_TRUE(open_without_version(connection, peer));
     peer.reset_client();
     // A send may still pass until the reset has reached the client; after
     // that it fails, and never with SIGPIPE (which would end this process).

@@ -9,34 +9,14 @@
 #include "tests/support/child_process.h"
 #include "tests/support/connection_fixture.h"
 #include "tests/support/fake_lfs.h"
+#include "tests/support/program_fixture.h"
 
 namespace {
 
 using namespace test_support;
 using sim::Bytes;
 
-constexpr uint16_t kProgramPort = 29999;
-constexpr int32_t kMetre = 65536;
-const std::string kVersionLine = "Connected to LFS 0.7F, InSim ver. 9\n";
-
-class ProgramUnderLoad : public ::testing::Test {
-  protected:
-    void SetUp() override {
-        ASSERT_TRUE(peer.accept(kWait));
-        ASSERT_TRUE(peer.read_introduction(kWait));
-        ASSERT_TRUE(peer.send(sim::version_record("0.7F", 9)));
-    }
-
-    void expect_clean_end() {
-        peer.close_client();
-        EXPECT_EQ(program.wait(kWait), 255);
-        EXPECT_EQ(program.out(), kVersionLine);
-        EXPECT_EQ(program.err(), "");
-    }
-
-    sim::SimPeer peer{kProgramPort};
-    ChildProcess program{STREET_NAMES_PROGRAM};
-};
+using ProgramUnderLoad = ProgramTest;
 
 TEST_F(ProgramUnderLoad, EveryReportOfABurstGetsOneButtonInOrder) {
     constexpr int kReports = 100000;

@@ -5,13 +5,12 @@
 
 #include "tests/support/child_process.h"
 #include "tests/support/connection_fixture.h"
+#include "tests/support/program_fixture.h"
 
 namespace {
 
 using namespace test_support;
 using sim::Bytes;
-
-constexpr uint16_t kProgramPort = 29999;
 
 // The introduction the program must send, byte for byte.
 Bytes expected_introduction() {

@@ -126,10 +126,7 @@ void ignore_signal(int) {}
 TEST(WriteUnderSignals, SignalsDuringSendsLoseNothing) {
     sim::SimPeer peer(0, 4096);  // a small window keeps the sender waiting for space
     insim::InsimConnection connection;
-    auto opened = open_async(connection, peer.port(), nullptr);
-    ASSERT_TRUE(peer.accept(kWait));
-    ASSERT_TRUE(peer.read_introduction(kWait));
-    ASSERT_EQ(get_bounded(opened, peer), 0);
+    ASSERT_TRUE(open_without_version(connection, peer));
 
     struct sigaction action {};
     action.sa_handler = ignore_signal;  // no SA_RESTART: waits are interrupted

@@ -43,6 +43,21 @@ inline std::future<int> open_async(insim::InsimConnection& connection, uint16_t 
     });
 }
 
+// Opens `connection` against `peer` without asking for a version, so that
+// open returns as soon as the introduction is sent, and takes the
+// introduction off the peer's side.
+inline ::testing::AssertionResult open_without_version(insim::InsimConnection& connection,
+                                                       sim::SimPeer& peer, uint16_t udp_port = 0) {
+    if (connection.open("127.0.0.1", peer.port(), "test client", "", nullptr, '!', insim::ISF_MCI,
+                        1000, udp_port) != 0) {
+        return ::testing::AssertionFailure() << "open failed";
+    }
+    if (!peer.accept(kWait) || !peer.read_introduction(kWait)) {
+        return ::testing::AssertionFailure() << "no introduction reached the peer";
+    }
+    return ::testing::AssertionSuccess();
+}
+
 // Waits for a result; on time-out closes the peer's side, which makes any
 // blocked read of the client give up, so that the test fails instead of
 // hanging.

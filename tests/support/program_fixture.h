@@ -1,0 +1,39 @@
+// The built program, started against a peer on its fixed port that has
+// answered its introduction with a version record.
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "tests/support/child_process.h"
+#include "tests/support/connection_fixture.h"
+
+namespace test_support {
+
+constexpr uint16_t kProgramPort = 29999;
+constexpr int32_t kMetre = 65536;  // positions count 1/65536 m
+inline const std::string kVersionLine = "Connected to LFS 0.7F, InSim ver. 9\n";
+
+class ProgramTest : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        ASSERT_TRUE(peer.accept(kWait));
+        ASSERT_TRUE(peer.read_introduction(kWait));
+        ASSERT_TRUE(peer.send(sim::version_record("0.7F", 9)));
+    }
+
+    // Closes the connection and checks how the program ended: status 255 and
+    // nothing printed after the version line.
+    void expect_clean_end() {
+        peer.close_client();
+        EXPECT_EQ(program.wait(kWait), 255);
+        EXPECT_EQ(program.out(), kVersionLine) << "nothing is printed after the version line";
+        EXPECT_EQ(program.err(), "");
+    }
+
+    sim::SimPeer peer{kProgramPort};
+    ChildProcess program{STREET_NAMES_PROGRAM};
+};
+
+}  // namespace test_support
