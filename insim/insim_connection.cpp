@@ -32,14 +32,14 @@ InsimConnection::InsimConnection()
       wait_timeout(kWaitTimeout),
       udp_bytes(0) {
     pthread_mutex_init(&send_lock, nullptr);
-    reset_stream_state();
+    reset_buffers();
 }
 
 InsimConnection::~InsimConnection() {
     pthread_mutex_destroy(&send_lock);
 }
 
-void InsimConnection::reset_stream_state() {
+void InsimConnection::reset_buffers() {
     udp_enabled = false;
     std::memset(scratch_buffer, 0, sizeof scratch_buffer);
     std::memset(stream_buffer, 0, sizeof stream_buffer);
@@ -70,7 +70,7 @@ int InsimConnection::open(const char* host, uint16_t port, const char* program_n
     if (sl::start_up() != 0) {
         return -1;
     }
-    reset_stream_state();
+    reset_buffers();
 
     tcp_socket = sl::open_stream();
     if (tcp_socket == sl::kInvalidSocket) {

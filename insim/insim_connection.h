@@ -111,7 +111,7 @@ class InsimConnection {
 
     pthread_mutex_t send_lock;
 
-    void reset_stream_state();
+    void reset_buffers();
     void shut_down_sockets();
     int send_locked(const unsigned char* bytes, uint32_t size);
 };
