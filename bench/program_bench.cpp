@@ -17,6 +17,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <fstream>
+#include <initializer_list>
 #include <sstream>
 #include <string>
 #include <thread>
@@ -92,14 +93,17 @@ Percentiles time_rounds(sim::SimPeer& peer, std::size_t answer_size) {
     return percentiles(samples);
 }
 
-// Sends one report a second for `seconds`, answered each time.
-void idle(sim::SimPeer& peer, std::size_t answer_size, int seconds) {
-    std::vector<uint8_t> answer(answer_size);
+// Sends each peer's client one report a second for `seconds`, answered each
+// time.
+void idle(std::initializer_list<sim::SimPeer*> peers, int seconds) {
+    std::vector<uint8_t> answer(kButtonSize);
     for (int i = 0; i < seconds; ++i) {
         std::this_thread::sleep_for(milliseconds(1000));
-        if (!peer.send(kReport) ||
-            !peer.read_exact(answer.data(), answer.size(), milliseconds(5000))) {
-            fail("idle exchange failed");
+        for (sim::SimPeer* peer : peers) {
+            if (!peer->send(kReport) ||
+                !peer->read_exact(answer.data(), answer.size(), milliseconds(5000))) {
+                fail("idle exchange failed");
+            }
         }
     }
 }
@@ -111,6 +115,9 @@ pid_t start_echo(uint16_t port) {
     if (pid != 0) {
         return pid;
     }
+    // Keep none of the parent's sockets: the program must see its
+    // connection end when the parent closes it.
+    ::close_range(3, ~0U, 0);
     const int s = ::socket(AF_INET, SOCK_STREAM, 0);
     sockaddr_in address{};
     address.sin_family = AF_INET;
@@ -162,7 +169,7 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "program_bench: no network namespace; port 29999 must be free\n");
     }
 
-    // The program, with its allocations counted.
+    // The program, with its allocations counted, and the echo baseline.
     sim::SimPeer peer(29999);
     ::setenv("LD_PRELOAD", argv[2], 1);
     test_support::ChildProcess program(program_path);
@@ -171,21 +178,40 @@ int main(int argc, char** argv) {
         !peer.send(sim::version_record("0.7F", 9))) {
         fail("the program did not connect");
     }
-    // One exchange completes start-up; the count from here on is the loop's.
+    sim::SimPeer echo_peer;
+    const pid_t echo = start_echo(echo_peer.port());
+    if (!echo_peer.accept(milliseconds(5000))) {
+        fail("the echo process did not connect");
+    }
+
+    // One exchange completes the program's start-up; the count from here on
+    // is the loop's.
     time_rounds(peer, kButtonSize);
     ::kill(program.pid(), SIGUSR2);
     std::this_thread::sleep_for(milliseconds(100));
+    time_rounds(echo_peer, kButtonSize);
     const Percentiles program_latency = time_rounds(peer, kButtonSize);
-    idle(peer, kButtonSize, 1);  // settle before measuring idle cost
+    const Percentiles echo_latency = time_rounds(echo_peer, kButtonSize);
+
+    // Both idle through the same minute, one report a second each.
+    idle({&peer, &echo_peer}, 1);  // settle first
     const double program_cpu_before = cpu_ms(program.pid());
     const long program_wakeups_before = wakeups(program.pid());
-    idle(peer, kButtonSize, idle_seconds);
+    const double echo_cpu_before = cpu_ms(echo);
+    const long echo_wakeups_before = wakeups(echo);
+    idle({&peer, &echo_peer}, idle_seconds);
     const double program_idle_cpu = cpu_ms(program.pid()) - program_cpu_before;
     const long program_idle_wakeups = wakeups(program.pid()) - program_wakeups_before;
+    const double echo_idle_cpu = cpu_ms(echo) - echo_cpu_before;
+    const long echo_idle_wakeups = wakeups(echo) - echo_wakeups_before;
+
     ::kill(program.pid(), SIGUSR2);
     std::this_thread::sleep_for(milliseconds(100));
     const long program_peak_kb = status_kb(program.pid(), "VmHWM:");
+    const long echo_peak_kb = status_kb(echo, "VmHWM:");
     peer.close_client();
+    echo_peer.close_client();
+    ::waitpid(echo, nullptr, 0);
     if (program.wait(milliseconds(5000)) != 255) {
         fail("the program did not end with 255");
     }
@@ -193,24 +219,6 @@ int main(int argc, char** argv) {
     if (snapshots.size() != 2) {
         fail("no allocation counts from the program: " + program.err());
     }
-
-    // The echo baseline, measured the same way.
-    sim::SimPeer echo_peer;
-    const pid_t echo = start_echo(echo_peer.port());
-    if (!echo_peer.accept(milliseconds(5000))) {
-        fail("the echo process did not connect");
-    }
-    time_rounds(echo_peer, kButtonSize);
-    const Percentiles echo_latency = time_rounds(echo_peer, kButtonSize);
-    idle(echo_peer, kButtonSize, 1);
-    const double echo_cpu_before = cpu_ms(echo);
-    const long echo_wakeups_before = wakeups(echo);
-    idle(echo_peer, kButtonSize, idle_seconds);
-    const double echo_idle_cpu = cpu_ms(echo) - echo_cpu_before;
-    const long echo_idle_wakeups = wakeups(echo) - echo_wakeups_before;
-    const long echo_peak_kb = status_kb(echo, "VmHWM:");
-    echo_peer.close_client();
-    ::waitpid(echo, nullptr, 0);
 
     std::ofstream out(argv[4]);
     out << "{\n"
