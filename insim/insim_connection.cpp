@@ -12,7 +12,7 @@ constexpr timeval kWaitTimeout{5, 0};
 constexpr std::size_t kButtonHeader = offsetof(IS_BTN, Text);
 constexpr std::size_t kChatHeader = offsetof(IS_MTC, Text);
 
-// Copies `text` into a fixed field, cut to `field` bytes, zero-filled.
+// Copies at most `limit` characters of `text` into a fixed field, zero-filled.
 template <std::size_t N>
 void copy_text(char (&field)[N], const char* text, std::size_t limit) {
     std::memset(field, 0, N);

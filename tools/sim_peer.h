@@ -50,7 +50,6 @@ class SimPeer {
 
     // Accepts one client; false when none came in time.
     bool accept(milliseconds timeout);
-    bool connected() const { return client_ >= 0; }
 
     // Reads exactly `count` bytes; false on time-out or when the client
     // closed first (what did arrive is still kept in received()).
