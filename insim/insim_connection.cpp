@@ -27,8 +27,8 @@ InsimConnection::InsimConnection()
     : tcp_socket(sl::kInvalidSocket),
       udp_socket(sl::kInvalidSocket),
       udp_enabled(false),
-      scratch_bytes(0),
       stream_bytes(0),
+      receive_filled(false),
       wait_timeout(kWaitTimeout),
       udp_bytes(0) {
     pthread_mutex_init(&send_lock, nullptr);
@@ -41,13 +41,12 @@ InsimConnection::~InsimConnection() {
 
 void InsimConnection::reset_buffers() {
     udp_enabled = false;
-    std::memset(scratch_buffer, 0, sizeof scratch_buffer);
     std::memset(stream_buffer, 0, sizeof stream_buffer);
     std::memset(packet_store, 0, sizeof packet_store);
     std::memset(udp_buffer, 0, sizeof udp_buffer);
     std::memset(datagram_store, 0, sizeof datagram_store);
-    scratch_bytes = 0;
     stream_bytes = 0;
+    receive_filled = false;
     udp_bytes = 0;
 }
 
@@ -145,33 +144,42 @@ int InsimConnection::close() {
 int InsimConnection::read_packet() {
     for (;;) {
         // Remove the record the previous call completed, if it is still whole
-        // at the front (an incomplete one stays).
+        // at the front (an incomplete one stays). Only the bytes it vacates at
+        // the end are cleared: everything past stream_bytes stays zero.
         const uint32_t consumed = stream_buffer[0];
         if (stream_bytes != 0 && stream_bytes >= consumed) {
-            scratch_bytes = stream_bytes - consumed;
-            std::memcpy(scratch_buffer, stream_buffer + consumed, scratch_bytes);
-            std::memset(stream_buffer, 0, sizeof stream_buffer);
-            std::memcpy(stream_buffer, scratch_buffer, scratch_bytes);
-            stream_bytes = scratch_bytes;
+            const uint32_t rest = stream_bytes - consumed;
+            std::memmove(stream_buffer, stream_buffer + consumed, rest);
+            std::memset(stream_buffer + rest, 0, consumed);
+            stream_bytes = rest;
         }
 
         uint32_t size = stream_buffer[0];
         while (stream_bytes < size || stream_bytes < 1) {
-            const int ready = sl::wait_readable(tcp_socket, read_set, except_set, wait_timeout);
-            if (ready == 0) {
-                continue;
+            // A receive that filled all the room it was given most likely left
+            // more bytes queued: the next one goes straight to the socket. The
+            // bounded wait, with its check for an exceptional condition, runs
+            // whenever the stream may be empty.
+            const bool more_queued = receive_filled;
+            receive_filled = false;
+            if (!more_queued) {
+                const int ready = sl::wait_readable(tcp_socket, read_set, except_set, wait_timeout);
+                if (ready == 0) {
+                    continue;
+                }
+                if (ready < 0 || sl::is_in(tcp_socket, except_set)) {
+                    return -1;
+                }
             }
-            if (ready < 0 || sl::is_in(tcp_socket, except_set)) {
-                return -1;
-            }
-            const long got = sl::receive(tcp_socket, stream_buffer + stream_bytes,
-                                         sizeof stream_buffer - stream_bytes);
+            const uint32_t room = sizeof stream_buffer - stream_bytes;
+            const long got = sl::receive(tcp_socket, stream_buffer + stream_bytes, room);
             if (got == 0) {
                 return -2;
             }
             if (got < 0) {
                 return -1;
             }
+            receive_filled = static_cast<uint32_t>(got) == room;
             stream_bytes += static_cast<uint32_t>(got);
             size = stream_buffer[0];
         }

@@ -94,10 +94,9 @@ class InsimConnection {
     socket_layer::Socket udp_socket;
     bool udp_enabled;
 
-    unsigned char scratch_buffer[kBufferSize];
-    uint32_t scratch_bytes;
     unsigned char stream_buffer[kBufferSize];  // a record always starts at byte 0
     uint32_t stream_bytes;
+    bool receive_filled;  // the last receive filled all the room it was given
     unsigned char packet_store[kBufferSize];  // copy of the current record
     fd_set read_set;
     fd_set except_set;

@@ -157,4 +157,86 @@ TEST_F(ReadPacket, KeepsWaitingPastTheFiveSecondWait) {
     EXPECT_TRUE(sent.get());
 }
 
+// Records of `sizes`, each filled with its own index, in one stream.
+Bytes records_of(std::initializer_list<uint8_t> sizes) {
+    Bytes stream;
+    uint8_t type = 100;
+    for (uint8_t size : sizes) {
+        const Bytes r = record(size, type++, size);
+        stream.insert(stream.end(), r.begin(), r.end());
+    }
+    return stream;
+}
+
+// Calls read_packet for each of `sizes` and checks each record's size and
+// type, bounded so that a reader that waits for bytes it already holds fails
+// instead of hanging.
+void expect_records(insim::InsimConnection& connection, sim::SimPeer& peer,
+                    std::initializer_list<uint8_t> sizes) {
+    uint8_t type = 100;
+    for (uint8_t size : sizes) {
+        auto read = std::async(std::launch::async, [&] { return connection.read_packet(); });
+        ASSERT_EQ(get_bounded(read, peer), 0) << "record of type " << int(type);
+        EXPECT_EQ(static_cast<uint8_t>(connection.packet_type()), type);
+        EXPECT_EQ(static_cast<uint8_t>(connection.current_packet()[0]), size);
+        ++type;
+    }
+}
+
+// Receives that fill all the room they are given go straight to the socket
+// for the next bytes; these cases catch such a shortcut taken where it must
+// not be.
+using ReadPacketWithFullReceives = ConnectedTest;
+
+TEST_F(ReadPacketWithFullReceives, PauseLongerThanTheWaitAfterFillingTheRoomExactly) {
+    // After the version record is removed the whole 512-byte buffer is free:
+    // two records of 255 and the first 2 bytes of a third fill it exactly.
+    const Bytes stream = records_of({255, 255, 8});
+    auto sent = std::async(std::launch::async, [&] {
+        const bool first = peer.send(Bytes(stream.begin(), stream.begin() + 512));
+        std::this_thread::sleep_for(5500ms);
+        return first && peer.send(Bytes(stream.begin() + 512, stream.end()));
+    });
+    for (uint8_t type : {100, 101, 102}) {
+        ASSERT_EQ(connection.read_packet(), 0);
+        EXPECT_EQ(static_cast<uint8_t>(connection.packet_type()), type);
+    }
+    EXPECT_EQ(static_cast<uint8_t>(connection.current_packet()[4]), 8) << "the third one whole";
+    EXPECT_TRUE(sent.get());
+}
+
+TEST_F(ReadPacketWithFullReceives, BurstLargerThanTheBufferThenSilence) {
+    ASSERT_TRUE(peer.send(records_of({200, 200, 200, 200, 255, 4})));
+    // The peer stays connected and silent: the last record must come out of
+    // what is already buffered, without a wait for more.
+    expect_records(connection, peer, {200, 200, 200, 200, 255, 4});
+}
+
+TEST_F(ReadPacketWithFullReceives, CloseRightAfterABurstThatFillsTheBufferExactly) {
+    ASSERT_TRUE(peer.send(records_of({128, 128, 128, 128})));
+    peer.shut_down_sending();
+    expect_records(connection, peer, {128, 128, 128, 128});
+    EXPECT_EQ(connection.read_packet(), -2);
+    EXPECT_EQ(connection.read_packet(), -2) << "the end of the stream stays the end";
+}
+
+TEST_F(ReadPacketWithFullReceives, KeepAlivesInAFullBufferAreAllAnswered) {
+    Bytes stream;
+    for (int i = 0; i < 128; ++i) {  // 512 bytes of keep-alives
+        const Bytes keepalive = sim::tiny_record(0, static_cast<uint8_t>(i));
+        stream.insert(stream.end(), keepalive.begin(), keepalive.end());
+    }
+    const Bytes last = records_of({12});
+    stream.insert(stream.end(), last.begin(), last.end());
+    ASSERT_TRUE(peer.send(stream));
+    expect_records(connection, peer, {12});
+    Bytes answers(128 * 4);
+    ASSERT_TRUE(peer.read_exact(answers.data(), answers.size(), kWait));
+    for (std::size_t i = 0; i < answers.size(); i += 4) {
+        ASSERT_EQ(Bytes(answers.begin() + static_cast<long>(i),
+                        answers.begin() + static_cast<long>(i) + 4),
+                  kKeepAliveAnswer);
+    }
+}
+
 }  // namespace
