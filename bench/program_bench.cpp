@@ -24,6 +24,7 @@
 #include <vector>
 
 #include "tests/support/child_process.h"
+#include "tests/support/network_namespace.h"
 #include "tools/sim_peer.h"
 
 namespace {

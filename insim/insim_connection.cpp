@@ -31,13 +31,10 @@ InsimConnection::InsimConnection()
       receive_filled(false),
       wait_timeout(kWaitTimeout),
       udp_bytes(0) {
-    pthread_mutex_init(&send_lock, nullptr);
     reset_buffers();
 }
 
-InsimConnection::~InsimConnection() {
-    pthread_mutex_destroy(&send_lock);
-}
+InsimConnection::~InsimConnection() = default;
 
 void InsimConnection::reset_buffers() {
     udp_enabled = false;
@@ -251,7 +248,7 @@ char* InsimConnection::current_datagram() {
 
 int InsimConnection::write_packet(void* record) {
     auto* bytes = static_cast<unsigned char*>(record);
-    pthread_mutex_lock(&send_lock);
+    std::lock_guard<std::mutex> hold(send_lock);
     int result = -1;
     if (bytes[1] == ISP_BTN) {
         // The text may fill its field; nothing past the record is read.
@@ -271,7 +268,6 @@ int InsimConnection::write_packet(void* record) {
     } else {
         result = send_locked(bytes, bytes[0]);
     }
-    pthread_mutex_unlock(&send_lock);
     return result;
 }
 

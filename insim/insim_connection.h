@@ -1,9 +1,8 @@
 // The client end of one connection to the simulator.
 #pragma once
 
-#include <pthread.h>
-
 #include <cstdint>
+#include <mutex>
 
 #include "insim/records.h"
 #include "insim/socket_layer.h"
@@ -96,7 +95,9 @@ class InsimConnection {
 
     unsigned char stream_buffer[kBufferSize];  // a record always starts at byte 0
     uint32_t stream_bytes;
-    bool receive_filled;  // the last receive filled all the room it was given
+    // The last receive filled all the room it was given: more bytes are
+    // likely queued.
+    bool receive_filled;
     unsigned char packet_store[kBufferSize];  // copy of the current record
     fd_set read_set;
     fd_set except_set;
@@ -108,7 +109,7 @@ class InsimConnection {
     fd_set udp_read_set;
     fd_set udp_except_set;
 
-    pthread_mutex_t send_lock;
+    std::mutex send_lock;  // held around every send on the stream
 
     void reset_buffers();
     void shut_down_sockets();

@@ -1,6 +1,4 @@
-// POSIX implementation of the socket layer.
-#include "insim/socket_layer.h"
-
+// The socket layer on POSIX sockets.
 #include <arpa/inet.h>
 #include <netdb.h>
 #include <netinet/tcp.h>
@@ -10,6 +8,8 @@
 
 #include <atomic>
 #include <cerrno>
+
+#include "insim/socket_layer.h"
 
 namespace insim::socket_layer {
 namespace {

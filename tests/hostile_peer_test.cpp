@@ -1,8 +1,6 @@
-// A peer that misbehaves: closes at every byte, resets while we send, floods
-// us with keep-alives, and signals that interrupt our waits and sends.
+// A peer that misbehaves: closes at every byte, resets while we send, and
+// floods us with keep-alives.
 #include <gtest/gtest.h>
-#include <pthread.h>
-#include <signal.h>
 
 #include <atomic>
 #include <cstring>
@@ -75,55 +73,6 @@ TEST_F(HostilePeer, ResetWhileSendingFailsTheSend) {
     ASSERT_EQ(writer.wait_for(kWait), std::future_status::ready);
     EXPECT_TRUE(failed);
     EXPECT_LT(connection.read_packet(), 0);
-}
-
-void ignore_signal(int) {}
-
-// Installs a handler that interrupts blocking calls (no SA_RESTART).
-class SignalStorm {
-  public:
-    explicit SignalStorm(pthread_t target) {
-        struct sigaction action {};
-        action.sa_handler = ignore_signal;
-        sigaction(SIGUSR1, &action, &previous_);
-        thread_ = std::thread([this, target] {
-            while (running_) {
-                pthread_kill(target, SIGUSR1);
-                std::this_thread::sleep_for(std::chrono::microseconds(200));
-            }
-        });
-    }
-    ~SignalStorm() {
-        running_ = false;
-        thread_.join();
-        sigaction(SIGUSR1, &previous_, nullptr);
-    }
-
-  private:
-    std::atomic<bool> running_{true};
-    std::thread thread_;
-    struct sigaction previous_ {};
-};
-
-TEST_F(HostilePeer, SignalsDuringWaitsLoseNothing) {
-    constexpr int kRecords = 300;
-    SignalStorm storm(pthread_self());
-    auto sender = std::async(std::launch::async, [&] {
-        for (int i = 0; i < kRecords; ++i) {
-            if (!peer.send(Bytes{8, static_cast<uint8_t>(10 + i % 100), 1, 2, 3, 4, 5, 6})) {
-                return false;
-            }
-            if (i % 10 == 0) {
-                std::this_thread::sleep_for(std::chrono::milliseconds(2));  // let the reader wait
-            }
-        }
-        return true;
-    });
-    for (int i = 0; i < kRecords; ++i) {
-        ASSERT_EQ(connection.read_packet(), 0) << "record " << i;
-        ASSERT_EQ(connection.packet_type(), 10 + i % 100) << "record " << i;
-    }
-    EXPECT_TRUE(sender.get());
 }
 
 TEST_F(HostilePeer, EveryKeepAliveOfABurstIsAnswered) {

@@ -48,7 +48,7 @@ TEST_F(ProgramUnderLoad, EveryReportOfABurstGetsOneButtonInOrder) {
 
 TEST_F(ProgramUnderLoad, SizeByteZeroEndsTheProgramQuietly) {
     ASSERT_TRUE(peer.send(Bytes{0, 38, 0, 1}));
-    EXPECT_EQ(program.wait(kWait), 255);
+    EXPECT_EQ(program.wait(kWait), kStatusOfMinusOne);
     EXPECT_EQ(program.out(), kVersionLine);
     EXPECT_EQ(program.err(), "");
 }
@@ -57,7 +57,7 @@ TEST(ProgramAgainstHostileSimulator, SurvivesGarbageForSeveralSeeds) {
     for (const char* seed : {"1", "2", "3", "4"}) {
         auto simulator = start_fake_lfs({"--hostile", "20000", "--seed", seed});
         ChildProcess program(STREET_NAMES_PROGRAM);
-        EXPECT_EQ(program.wait(std::chrono::seconds(30)), 255) << "seed " << seed;
+        EXPECT_EQ(program.wait(std::chrono::seconds(30)), kStatusOfMinusOne) << "seed " << seed;
         EXPECT_EQ(simulator->wait(std::chrono::seconds(30)), 0) << "seed " << seed;
         EXPECT_EQ(program.out(), kVersionLine) << "seed " << seed;
         EXPECT_EQ(program.err(), "") << "seed " << seed;
@@ -72,12 +72,13 @@ namespace {
 
 TEST(ProgramUnderValgrind, LapHasNoMemoryErrors) {
 #ifndef VALGRIND_PROGRAM
-    GTEST_SKIP() << "valgrind is not installed, or this is a sanitizer build";
+    GTEST_SKIP()
+        << "valgrind is not available to this build (not installed, a sanitizer build, or Windows)";
 #else
     auto simulator = start_fake_lfs({"--interval", "50", "--keepalive", "300"});
     ChildProcess program(VALGRIND_PROGRAM,
                          {"--quiet", "--error-exitcode=99", STREET_NAMES_PROGRAM});
-    EXPECT_EQ(program.wait(std::chrono::seconds(60)), 255) << program.err();
+    EXPECT_EQ(program.wait(std::chrono::seconds(60)), kStatusOfMinusOne) << program.err();
     EXPECT_EQ(simulator->wait(std::chrono::seconds(10)), 0);
     EXPECT_EQ(program.out(), kVersionLine);
     EXPECT_EQ(program.err(), "") << "memcheck reports";

@@ -22,10 +22,10 @@ Bytes expected_introduction() {
     return isi;
 }
 
-TEST(ProgramStart, NoListenerGivesTheErrorLineAndStatus255) {
+TEST(ProgramStart, NoListenerGivesTheErrorLineAndStatusOfMinusOne) {
     ChildProcess program(STREET_NAMES_PROGRAM);
-    EXPECT_EQ(program.wait(kWait), 255);
-    EXPECT_EQ(program.err(), "Error connecting to LFS!\n");
+    EXPECT_EQ(program.wait(kWait), kStatusOfMinusOne);
+    EXPECT_EQ(program.err(), "Error connecting to LFS!" + kLineEnd);
     EXPECT_EQ(program.out(), "");
 }
 
@@ -36,8 +36,8 @@ TEST(ProgramStart, FirstRecordNotAVersionGivesTheErrorLine) {
     ASSERT_TRUE(peer.read_introduction(kWait));
     ASSERT_TRUE(peer.send(sim::tiny_record(2)));
     EXPECT_TRUE(peer.wait_closed(kWait));
-    EXPECT_EQ(program.wait(kWait), 255);
-    EXPECT_EQ(program.err(), "Error connecting to LFS!\n");
+    EXPECT_EQ(program.wait(kWait), kStatusOfMinusOne);
+    EXPECT_EQ(program.err(), "Error connecting to LFS!" + kLineEnd);
     EXPECT_EQ(program.out(), "");
 }
 
@@ -63,16 +63,17 @@ TEST_P(ProgramVersion, IntroducesItselfPrintsTheVersionAndEndsWhenThePeerCloses)
     ASSERT_TRUE(answer);
     EXPECT_EQ(*answer, (Bytes{4, 3, 0, 0}));
     peer.close_client();
-    EXPECT_EQ(program.wait(kWait), 255);
+    EXPECT_EQ(program.wait(kWait), kStatusOfMinusOne);
     EXPECT_EQ(program.out(), c.line);
     EXPECT_EQ(program.err(), "");
 }
 
 INSTANTIATE_TEST_SUITE_P(
     Versions, ProgramVersion,
-    ::testing::Values(VersionCase{"short", "0.7F", 9, "Connected to LFS 0.7F, InSim ver. 9\n"},
+    ::testing::Values(VersionCase{"short", "0.7F", 9,
+                                  "Connected to LFS 0.7F, InSim ver. 9" + kLineEnd},
                       VersionCase{"eight_characters_no_terminator", "12345678", 65535,
-                                  "Connected to LFS 12345678, InSim ver. 65535\n"}),
+                                  "Connected to LFS 12345678, InSim ver. 65535" + kLineEnd}),
     [](const auto& info) { return info.param.label; });
 
 }  // namespace

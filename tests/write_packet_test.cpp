@@ -1,11 +1,8 @@
 // Sending records: the size rules of buttons and chat texts, refusals, and
 // whole records under the send lock.
 #include <gtest/gtest.h>
-#include <pthread.h>
-#include <signal.h>
 
 #include <algorithm>
-#include <atomic>
 #include <cstring>
 #include <future>
 #include <string>
@@ -17,16 +14,6 @@ namespace {
 
 using namespace test_support;
 using sim::Bytes;
-
-insim::IS_BTN button_with_text(std::size_t length, char fill = 'b') {
-    insim::IS_BTN button{};
-    button.Size = 252;
-    button.Type = insim::ISP_BTN;
-    button.ReqI = 1;
-    button.ClickID = 237;
-    std::memset(button.Text, fill, length);
-    return button;
-}
 
 insim::IS_MTC chat_with_text(std::size_t length) {
     insim::IS_MTC chat{};
@@ -117,68 +104,6 @@ TEST_F(WriteFixedRecord, OtherRecordsTravelAsTheirSizeSaysAndStayUntouched) {
     EXPECT_EQ(std::memcmp(&isi, &isi_before, sizeof isi), 0);
     expect_received(peer, tiny, 4);
     expect_received(peer, isi, 44);
-}
-
-void ignore_signal(int) {}
-
-// Signals arriving while sends wait for buffer space neither fail a send nor
-// cut, lose or mix a record.
-TEST(WriteUnderSignals, SignalsDuringSendsLoseNothing) {
-    sim::SimPeer peer(0, 4096);  // a small window keeps the sender waiting for space
-    insim::InsimConnection connection;
-    ASSERT_TRUE(open_without_version(connection, peer));
-
-    struct sigaction action {};
-    action.sa_handler = ignore_signal;  // no SA_RESTART: waits are interrupted
-    struct sigaction previous {};
-    ASSERT_EQ(sigaction(SIGUSR1, &action, &previous), 0);
-
-    constexpr int kRecords = 6000;
-    std::atomic<bool> writing{true};
-    std::promise<pthread_t> writer_id;
-    auto writer = std::async(std::launch::async, [&] {
-        writer_id.set_value(pthread_self());
-        int failures = 0;
-        for (int i = 0; i < kRecords; ++i) {
-            auto button = button_with_text(200 + i % 40, static_cast<char>('A' + i % 26));
-            failures += connection.write_packet(&button) != 0;
-        }
-        writing = false;
-        return failures;
-    });
-    const pthread_t target = writer_id.get_future().get();
-    std::thread signaller([&] {
-        while (writing) {
-            pthread_kill(target, SIGUSR1);
-            std::this_thread::sleep_for(100us);
-        }
-    });
-
-    int whole = 0;
-    for (int i = 0; i < kRecords; ++i) {
-        auto got = peer.read_record(kWait);
-        if (!got) {
-            break;
-        }
-        const std::size_t length = 200 + i % 40;
-        auto expected = button_with_text(length, static_cast<char>('A' + i % 26));
-        expected.Size = static_cast<uint8_t>(12 + (length + 3) / 4 * 4);
-        const auto* bytes = reinterpret_cast<const uint8_t*>(&expected);
-        if (*got != Bytes(bytes, bytes + expected.Size)) {
-            ADD_FAILURE() << "record " << i << " arrived cut or mixed";
-            break;
-        }
-        ++whole;
-        if (i % 64 == 0) {
-            std::this_thread::sleep_for(1ms);  // let the sender fill the window again
-        }
-    }
-    writing = false;
-    signaller.join();
-    peer.close_client();  // unblocks the writer if the peer stopped early
-    EXPECT_EQ(writer.get(), 0);
-    EXPECT_EQ(whole, kRecords);
-    sigaction(SIGUSR1, &previous, nullptr);
 }
 
 }  // namespace

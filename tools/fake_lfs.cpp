@@ -6,7 +6,6 @@
 // the client asked for. Prints what the client asked for and every record it
 // sends, buttons as readable lines.
 #include <getopt.h>
-#include <signal.h>
 
 #include <algorithm>
 #include <charconv>
@@ -47,7 +46,7 @@ struct Options {
     long insim_version = 9;
     std::string ready_file;
     long hostile = 0;  // records of garbage to send instead of driving
-    long seed = 1;
+    long long seed = 1;
 };
 
 const char kUsage[] =
@@ -75,8 +74,8 @@ const char kUsage[] =
     std::exit(2);
 }
 
-long parse_number(const char* option, const char* text, long lowest, long highest) {
-    long value = 0;
+long long parse_number(const char* option, const char* text, long long lowest, long long highest) {
+    long long value = 0;
     const char* end = text + std::strlen(text);
     const auto [rest, error] = std::from_chars(text, end, value);
     if (error != std::errc() || rest != end || value < lowest || value > highest) {
@@ -279,8 +278,8 @@ class Session {
         long records_in = 0;
         for (std::size_t at = 0; at < stream.size() && !interrupted;) {
             const std::size_t piece = std::min<std::size_t>(1 + rng() % 64, stream.size() - at);
-            if (!peer_.send(sim::Bytes(stream.begin() + static_cast<long>(at),
-                                       stream.begin() + static_cast<long>(at + piece)))) {
+            if (!peer_.send(sim::Bytes(stream.begin() + static_cast<std::ptrdiff_t>(at),
+                                       stream.begin() + static_cast<std::ptrdiff_t>(at + piece)))) {
                 return client_gone();
             }
             at += piece;
@@ -354,10 +353,8 @@ class Session {
 
 int main(int argc, char** argv) {
     const Options options = parse_options(argc, argv);
-    struct sigaction action {};
-    action.sa_handler = on_interrupt;
-    sigaction(SIGINT, &action, nullptr);
-    sigaction(SIGTERM, &action, nullptr);
+    std::signal(SIGINT, on_interrupt);
+    std::signal(SIGTERM, on_interrupt);
     try {
         sim::SimPeer peer(options.port);
         std::cout << "fake_lfs listening on 127.0.0.1:" << peer.port() << std::endl;

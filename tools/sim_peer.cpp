@@ -1,39 +1,22 @@
 #include "tools/sim_peer.h"
 
-#include <arpa/inet.h>
-#include <netinet/in.h>
-#include <netinet/tcp.h>
-#include <poll.h>
-#include <sys/socket.h>
-#include <unistd.h>
-
-#include <cerrno>
+#include <algorithm>
 #include <cstring>
 #include <system_error>
 #include <thread>
 
+#include "tools/peer_sockets.h"
+
 namespace sim {
 namespace {
 
-[[noreturn]] void fail(const char* what) {
-    throw std::system_error(errno, std::generic_category(), what);
-}
+namespace net = peer_sockets;
 
-// Waits for `events` on `fd` for at most `timeout`, resuming after signals.
-bool wait_for(int fd, short events, milliseconds timeout) {
-    const auto deadline = std::chrono::steady_clock::now() + timeout;
-    for (;;) {
-        const auto left =
-            std::chrono::duration_cast<milliseconds>(deadline - std::chrono::steady_clock::now());
-        pollfd p{fd, events, 0};
-        const int ready = ::poll(&p, 1, static_cast<int>(std::max<long>(0, left.count())));
-        if (ready > 0) {
-            return true;
-        }
-        if (ready == 0 || errno != EINTR) {
-            return false;
-        }
-    }
+// Time left until `deadline`, never negative.
+milliseconds left_until(std::chrono::steady_clock::time_point deadline) {
+    return std::max(
+        std::chrono::duration_cast<milliseconds>(deadline - std::chrono::steady_clock::now()),
+        milliseconds(0));
 }
 
 }  // namespace
@@ -80,69 +63,37 @@ Bytes concat(std::initializer_list<Bytes> parts) {
 }
 
 SimPeer::SimPeer(uint16_t port, int receive_buffer) {
-    listener_ = ::socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC, 0);
-    if (listener_ < 0) {
-        fail("socket");
+    listener_ = net::listen_on_loopback(port, receive_buffer);
+    if (listener_ == net::kNoSocket) {
+        throw std::system_error(net::last_error(), "cannot listen on 127.0.0.1");
     }
-    int on = 1;
-    ::setsockopt(listener_, SOL_SOCKET, SO_REUSEADDR, &on, sizeof on);
-    if (receive_buffer > 0) {  // inherited by accepted connections
-        ::setsockopt(listener_, SOL_SOCKET, SO_RCVBUF, &receive_buffer, sizeof receive_buffer);
-    }
-    sockaddr_in address{};
-    address.sin_family = AF_INET;
-    address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-    address.sin_port = htons(port);
-    if (::bind(listener_, reinterpret_cast<sockaddr*>(&address), sizeof address) != 0) {
-        const int error = errno;
-        ::close(listener_);
-        errno = error;
-        fail("cannot listen on 127.0.0.1");
-    }
-    if (::listen(listener_, 4) != 0) {
-        fail("listen");
-    }
-    socklen_t length = sizeof address;
-    ::getsockname(listener_, reinterpret_cast<sockaddr*>(&address), &length);
-    port_ = ntohs(address.sin_port);
+    port_ = net::local_port(listener_);
 }
 
 SimPeer::~SimPeer() {
-    if (datagram_ >= 0) {
-        ::close(datagram_);
+    if (datagram_ != net::kNoSocket) {
+        net::close(datagram_);
     }
-    if (client_ >= 0) {
-        ::close(client_);
-    }
-    ::close(listener_);
+    close_client();
+    net::close(listener_);
 }
 
 bool SimPeer::accept(milliseconds timeout) {
-    if (!wait_for(listener_, POLLIN, timeout)) {
+    if (!net::wait_readable(listener_, timeout)) {
         return false;
     }
-    client_ = ::accept4(listener_, nullptr, nullptr, SOCK_CLOEXEC);
-    if (client_ < 0) {
-        return false;
-    }
-    int on = 1;
-    ::setsockopt(client_, IPPROTO_TCP, TCP_NODELAY, &on, sizeof on);
-    return true;
+    client_ = net::accept_client(listener_);
+    return client_ != net::kNoSocket;
 }
 
 bool SimPeer::read_exact(uint8_t* buffer, std::size_t count, milliseconds timeout) {
     const auto deadline = std::chrono::steady_clock::now() + timeout;
     std::size_t have = 0;
     while (have < count) {
-        const auto left =
-            std::chrono::duration_cast<milliseconds>(deadline - std::chrono::steady_clock::now());
-        if (left.count() < 0 || !wait_for(client_, POLLIN, left)) {
+        if (!net::wait_readable(client_, left_until(deadline))) {
             return false;
         }
-        const ssize_t got = ::recv(client_, buffer + have, count - have, 0);
-        if (got < 0 && errno == EINTR) {
-            continue;
-        }
+        const long got = net::receive(client_, buffer + have, count - have);
         if (got <= 0) {
             return false;
         }
@@ -162,9 +113,7 @@ std::optional<Bytes> SimPeer::read_record(milliseconds timeout) {
         return record;
     }
     record.resize(record[0]);
-    const auto left =
-        std::chrono::duration_cast<milliseconds>(deadline - std::chrono::steady_clock::now());
-    if (!read_exact(record.data() + 1, record.size() - 1, std::max(left, milliseconds(0)))) {
+    if (!read_exact(record.data() + 1, record.size() - 1, left_until(deadline))) {
         return std::nullopt;
     }
     return record;
@@ -182,15 +131,10 @@ bool SimPeer::wait_closed(milliseconds timeout) {
     const auto deadline = std::chrono::steady_clock::now() + timeout;
     uint8_t buffer[512];
     for (;;) {
-        const auto left =
-            std::chrono::duration_cast<milliseconds>(deadline - std::chrono::steady_clock::now());
-        if (left.count() < 0 || !wait_for(client_, POLLIN, left)) {
+        if (!net::wait_readable(client_, left_until(deadline))) {
             return false;
         }
-        const ssize_t got = ::recv(client_, buffer, sizeof buffer, 0);
-        if (got < 0 && errno == EINTR) {
-            continue;
-        }
+        const long got = net::receive(client_, buffer, sizeof buffer);
         if (got <= 0) {
             return true;  // end of stream, or reset
         }
@@ -199,7 +143,7 @@ bool SimPeer::wait_closed(milliseconds timeout) {
 }
 
 bool SimPeer::readable(milliseconds timeout) {
-    return wait_for(client_, POLLIN, timeout);
+    return net::wait_readable(client_, timeout);
 }
 
 bool SimPeer::send(const Bytes& data, std::size_t chunk, milliseconds pause) {
@@ -208,10 +152,7 @@ bool SimPeer::send(const Bytes& data, std::size_t chunk, milliseconds pause) {
     }
     for (std::size_t at = 0; at < data.size();) {
         const std::size_t piece = std::min(chunk, data.size() - at);
-        const ssize_t sent = ::send(client_, data.data() + at, piece, MSG_NOSIGNAL);
-        if (sent < 0 && errno == EINTR) {
-            continue;
-        }
+        const long sent = net::send_some(client_, data.data() + at, piece);
         if (sent <= 0) {
             return false;
         }
@@ -224,40 +165,31 @@ bool SimPeer::send(const Bytes& data, std::size_t chunk, milliseconds pause) {
 }
 
 bool SimPeer::send_datagram(const Bytes& data, uint16_t to_port) {
-    sockaddr_in address{};
-    address.sin_family = AF_INET;
-    address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-    if (datagram_ < 0) {
-        datagram_ = ::socket(AF_INET, SOCK_DGRAM | SOCK_CLOEXEC, 0);
-        address.sin_port = htons(port_);
-        if (datagram_ < 0 ||
-            ::bind(datagram_, reinterpret_cast<sockaddr*>(&address), sizeof address) != 0) {
+    if (datagram_ == net::kNoSocket) {
+        datagram_ = net::datagram_on_loopback(port_);
+        if (datagram_ == net::kNoSocket) {
             return false;
         }
     }
-    address.sin_port = htons(to_port);
-    const ssize_t sent = ::sendto(datagram_, data.data(), data.size(), 0,
-                                  reinterpret_cast<sockaddr*>(&address), sizeof address);
-    return sent == static_cast<ssize_t>(data.size());
+    return net::send_datagram(datagram_, data.data(), data.size(), to_port);
 }
 
 void SimPeer::shut_down_sending() {
-    if (client_ >= 0) {
-        ::shutdown(client_, SHUT_WR);
+    if (client_ != net::kNoSocket) {
+        net::shut_down_sending(client_);
     }
 }
 
 void SimPeer::close_client() {
-    if (client_ >= 0) {
-        ::close(client_);
-        client_ = -1;
+    if (client_ != net::kNoSocket) {
+        net::close(client_);
+        client_ = net::kNoSocket;
     }
 }
 
 void SimPeer::reset_client() {
-    if (client_ >= 0) {
-        linger hard{1, 0};
-        ::setsockopt(client_, SOL_SOCKET, SO_LINGER, &hard, sizeof hard);
+    if (client_ != net::kNoSocket) {
+        net::reset_on_close(client_);
         close_client();
     }
 }

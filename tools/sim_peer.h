@@ -2,8 +2,8 @@
 // 127.0.0.1, accepts one client, reads what the client sends (keeping every
 // byte) and sends records in any chunking. Every wait is bounded.
 //
-// Used by the tests and by fake_lfs. Failures to set up throw
-// std::system_error; reads and sends report failure by their result.
+// Used by the tests and by fake_lfs, on both platforms. Failures to set up
+// throw std::system_error; reads and sends report failure by their result.
 #pragma once
 
 #include <chrono>
@@ -14,6 +14,7 @@
 #include <vector>
 
 #include "insim/records.h"
+#include "tools/peer_sockets.h"
 
 namespace sim {
 
@@ -84,9 +85,9 @@ class SimPeer {
     const Bytes& received() const { return received_; }
 
   private:
-    int listener_ = -1;
-    int client_ = -1;
-    int datagram_ = -1;
+    peer_sockets::Socket listener_ = peer_sockets::kNoSocket;
+    peer_sockets::Socket client_ = peer_sockets::kNoSocket;
+    peer_sockets::Socket datagram_ = peer_sockets::kNoSocket;
     uint16_t port_ = 0;
     Bytes received_;
 };

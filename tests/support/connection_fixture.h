@@ -1,13 +1,10 @@
 // A connection opened against a peer on 127.0.0.1 that plays the simulator.
 #pragma once
 
-#include <arpa/inet.h>
 #include <gtest/gtest.h>
-#include <netinet/in.h>
-#include <sys/socket.h>
-#include <unistd.h>
 
 #include <chrono>
+#include <cstring>
 #include <future>
 
 #include "insim/insim_connection.h"
@@ -19,17 +16,17 @@ using namespace std::chrono_literals;
 
 constexpr auto kWait = 5s;  // bound of every wait in a passing test
 
-// A UDP port that is free at the moment.
-inline uint16_t free_udp_port() {
-    const int s = ::socket(AF_INET, SOCK_DGRAM, 0);
-    sockaddr_in address{};
-    address.sin_family = AF_INET;
-    address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-    ::bind(s, reinterpret_cast<sockaddr*>(&address), sizeof address);
-    socklen_t length = sizeof address;
-    ::getsockname(s, reinterpret_cast<sockaddr*>(&address), &length);
-    ::close(s);
-    return ntohs(address.sin_port);
+using sim::peer_sockets::free_udp_port;
+
+// A button as the program fills it, with `length` characters of `fill`.
+inline insim::IS_BTN button_with_text(std::size_t length, char fill = 'b') {
+    insim::IS_BTN button{};
+    button.Size = 252;
+    button.Type = insim::ISP_BTN;
+    button.ReqI = 1;
+    button.ClickID = 237;
+    std::memset(button.Text, fill, length);
+    return button;
 }
 
 // Runs `open` on another thread, so that the calling thread can play the

@@ -2,7 +2,6 @@
 #pragma once
 
 #include <gtest/gtest.h>
-#include <unistd.h>
 
 #include <chrono>
 #include <filesystem>
@@ -18,7 +17,8 @@ namespace test_support {
 // Starts fake_lfs with `args` and returns once it listens, so that no client
 // connects too early.
 inline std::unique_ptr<ChildProcess> start_fake_lfs(std::vector<std::string> args) {
-    const std::string ready = ::testing::TempDir() + "fake_lfs_ready_" + std::to_string(::getpid());
+    const std::string ready =
+        ::testing::TempDir() + "fake_lfs_ready_" + std::to_string(current_process_id());
     std::filesystem::remove(ready);
     args.insert(args.end(), {"--ready-file", ready});
     auto simulator = std::make_unique<ChildProcess>(FAKE_LFS_PROGRAM, args);

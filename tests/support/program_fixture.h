@@ -13,7 +13,7 @@ namespace test_support {
 
 constexpr uint16_t kProgramPort = 29999;
 constexpr int32_t kMetre = 65536;  // positions count 1/65536 m
-inline const std::string kVersionLine = "Connected to LFS 0.7F, InSim ver. 9\n";
+inline const std::string kVersionLine = "Connected to LFS 0.7F, InSim ver. 9" + kLineEnd;
 
 class ProgramTest : public ::testing::Test {
   protected:
@@ -23,11 +23,11 @@ class ProgramTest : public ::testing::Test {
         ASSERT_TRUE(peer.send(sim::version_record("0.7F", 9)));
     }
 
-    // Closes the connection and checks how the program ended: status 255 and
+    // Closes the connection and checks how the program ended: the status of -1 and
     // nothing printed after the version line.
     void expect_clean_end() {
         peer.close_client();
-        EXPECT_EQ(program.wait(kWait), 255);
+        EXPECT_EQ(program.wait(kWait), kStatusOfMinusOne);
         EXPECT_EQ(program.out(), kVersionLine) << "nothing is printed after the version line";
         EXPECT_EQ(program.err(), "");
     }

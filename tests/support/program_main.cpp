@@ -5,7 +5,7 @@
 
 #include <cstdio>
 
-#include "tests/support/child_process.h"
+#include "tests/support/network_namespace.h"
 
 int main(int argc, char** argv) {
     if (!test_support::enter_own_network_namespace()) {

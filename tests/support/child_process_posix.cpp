@@ -1,23 +1,33 @@
-#include "tests/support/child_process.h"
-
+// Child processes on POSIX: fork and exec, with pipes for the output.
 #include <fcntl.h>
-#include <net/if.h>
 #include <poll.h>
-#include <sched.h>
 #include <signal.h>
-#include <sys/ioctl.h>
-#include <sys/socket.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
 #include <cerrno>
-#include <cstring>
 #include <stdexcept>
 #include <thread>
 
+#include "tests/support/child_process.h"
+
 namespace test_support {
 
-ChildProcess::ChildProcess(const std::string& path, const std::vector<std::string>& args) {
+struct ChildProcess::Platform {
+    pid_t pid = -1;
+    int out_fd = -1;
+    int err_fd = -1;
+
+    // Reads both outputs until both reach their end or the time is up.
+    bool drain(std::string& out, std::string& err, std::chrono::milliseconds timeout);
+};
+
+long current_process_id() {
+    return static_cast<long>(::getpid());
+}
+
+ChildProcess::ChildProcess(const std::string& path, const std::vector<std::string>& args)
+    : platform_(std::make_unique<Platform>()) {
     int out_pipe[2];
     int err_pipe[2];
     if (::pipe2(out_pipe, O_CLOEXEC) != 0 || ::pipe2(err_pipe, O_CLOEXEC) != 0) {
@@ -29,11 +39,12 @@ ChildProcess::ChildProcess(const std::string& path, const std::vector<std::strin
         argv.push_back(const_cast<char*>(arg.c_str()));
     }
     argv.push_back(nullptr);
-    pid_ = ::fork();
-    if (pid_ < 0) {
+    Platform& p = *platform_;
+    p.pid = ::fork();
+    if (p.pid < 0) {
         throw std::runtime_error("fork");
     }
-    if (pid_ == 0) {
+    if (p.pid == 0) {
         ::dup2(out_pipe[1], 1);
         ::dup2(err_pipe[1], 2);
         ::execv(path.c_str(), argv.data());
@@ -41,28 +52,33 @@ ChildProcess::ChildProcess(const std::string& path, const std::vector<std::strin
     }
     ::close(out_pipe[1]);
     ::close(err_pipe[1]);
-    out_fd_ = out_pipe[0];
-    err_fd_ = err_pipe[0];
+    p.out_fd = out_pipe[0];
+    p.err_fd = err_pipe[0];
 }
 
 ChildProcess::~ChildProcess() {
-    if (pid_ > 0) {
-        ::kill(pid_, SIGKILL);
-        ::waitpid(pid_, nullptr, 0);
+    Platform& p = *platform_;
+    if (p.pid > 0) {
+        ::kill(p.pid, SIGKILL);
+        ::waitpid(p.pid, nullptr, 0);
     }
-    if (out_fd_ >= 0) {
-        ::close(out_fd_);
+    if (p.out_fd >= 0) {
+        ::close(p.out_fd);
     }
-    if (err_fd_ >= 0) {
-        ::close(err_fd_);
+    if (p.err_fd >= 0) {
+        ::close(p.err_fd);
     }
 }
 
-// Reads both outputs until both reach their end or the time is up.
-bool ChildProcess::drain(std::chrono::milliseconds timeout) {
+long ChildProcess::pid() const {
+    return platform_->pid;
+}
+
+bool ChildProcess::Platform::drain(std::string& out, std::string& err,
+                                   std::chrono::milliseconds timeout) {
     const auto deadline = std::chrono::steady_clock::now() + timeout;
-    while (out_fd_ >= 0 || err_fd_ >= 0) {
-        pollfd fds[2] = {{out_fd_, POLLIN, 0}, {err_fd_, POLLIN, 0}};
+    while (out_fd >= 0 || err_fd >= 0) {
+        pollfd fds[2] = {{out_fd, POLLIN, 0}, {err_fd, POLLIN, 0}};
         const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(
             deadline - std::chrono::steady_clock::now());
         if (left.count() <= 0) {
@@ -71,8 +87,8 @@ bool ChildProcess::drain(std::chrono::milliseconds timeout) {
         if (::poll(fds, 2, static_cast<int>(left.count())) < 0 && errno != EINTR) {
             return false;
         }
-        int* fd_of[2] = {&out_fd_, &err_fd_};
-        std::string* text_of[2] = {&out_, &err_};
+        int* fd_of[2] = {&out_fd, &err_fd};
+        std::string* text_of[2] = {&out, &err};
         for (int i = 0; i < 2; ++i) {
             if (*fd_of[i] < 0 || fds[i].revents == 0) {
                 continue;
@@ -90,42 +106,24 @@ bool ChildProcess::drain(std::chrono::milliseconds timeout) {
     return true;
 }
 
-std::optional<int> ChildProcess::wait(std::chrono::milliseconds timeout) {
+std::optional<long> ChildProcess::wait(std::chrono::milliseconds timeout) {
     const auto deadline = std::chrono::steady_clock::now() + timeout;
-    if (pid_ <= 0 || !drain(timeout)) {
+    Platform& p = *platform_;
+    if (p.pid <= 0 || !p.drain(out_, err_, timeout)) {
         return std::nullopt;
     }
     int status = 0;
-    while (::waitpid(pid_, &status, WNOHANG) == 0) {
+    while (::waitpid(p.pid, &status, WNOHANG) == 0) {
         if (std::chrono::steady_clock::now() > deadline) {
             return std::nullopt;
         }
         std::this_thread::sleep_for(std::chrono::milliseconds(2));
     }
-    pid_ = -1;
+    p.pid = -1;
     if (!WIFEXITED(status)) {
         return std::nullopt;
     }
     return WEXITSTATUS(status);
-}
-
-bool enter_own_network_namespace() {
-    if (::unshare(CLONE_NEWNET) != 0) {
-        return false;
-    }
-    const int s = ::socket(AF_INET, SOCK_DGRAM | SOCK_CLOEXEC, 0);
-    ifreq loopback{};
-    std::strncpy(loopback.ifr_name, "lo", IFNAMSIZ - 1);
-    bool up = s >= 0 && ::ioctl(s, SIOCGIFFLAGS, &loopback) == 0;
-    loopback.ifr_flags = static_cast<short>(loopback.ifr_flags | IFF_UP);
-    up = up && ::ioctl(s, SIOCSIFFLAGS, &loopback) == 0;
-    if (s >= 0) {
-        ::close(s);
-    }
-    if (!up) {
-        throw std::runtime_error("cannot bring up the loopback interface of a new namespace");
-    }
-    return true;
 }
 
 }  // namespace test_support

@@ -1,0 +1,129 @@
+// Child processes on Windows: CreateProcess, with pipes for the output that
+// are read without blocking while the child runs.
+#include <windows.h>
+
+#include <cstdint>
+#include <stdexcept>
+#include <thread>
+
+#include "tests/support/child_process.h"
+
+namespace test_support {
+namespace {
+
+// Appends what `pipe` holds now; false once its writing end is closed and it
+// is empty.
+bool read_available(HANDLE pipe, std::string& text) {
+    DWORD available = 0;
+    if (!::PeekNamedPipe(pipe, nullptr, 0, nullptr, &available, nullptr)) {
+        return false;
+    }
+    while (available > 0) {
+        char buffer[4096];
+        DWORD got = 0;
+        const DWORD want = available < sizeof buffer ? available : DWORD{sizeof buffer};
+        if (!::ReadFile(pipe, buffer, want, &got, nullptr) || got == 0) {
+            return false;
+        }
+        text.append(buffer, got);
+        available -= got;
+    }
+    return true;
+}
+
+std::string quoted(const std::string& argument) {
+    return "\"" + argument + "\"";
+}
+
+}  // namespace
+
+struct ChildProcess::Platform {
+    PROCESS_INFORMATION process{};
+    HANDLE out = nullptr;
+    HANDLE err = nullptr;
+    bool running = false;
+};
+
+long current_process_id() {
+    return static_cast<long>(::GetCurrentProcessId());
+}
+
+ChildProcess::ChildProcess(const std::string& path, const std::vector<std::string>& args)
+    : platform_(std::make_unique<Platform>()) {
+    SECURITY_ATTRIBUTES inherit{sizeof(SECURITY_ATTRIBUTES), nullptr, TRUE};
+    HANDLE out_write = nullptr;
+    HANDLE err_write = nullptr;
+    Platform& p = *platform_;
+    if (!::CreatePipe(&p.out, &out_write, &inherit, 0) ||
+        !::CreatePipe(&p.err, &err_write, &inherit, 0)) {
+        throw std::runtime_error("CreatePipe");
+    }
+    // Only the writing ends go to the child.
+    ::SetHandleInformation(p.out, HANDLE_FLAG_INHERIT, 0);
+    ::SetHandleInformation(p.err, HANDLE_FLAG_INHERIT, 0);
+
+    std::string command_line = quoted(path);
+    for (const std::string& arg : args) {
+        command_line += " " + quoted(arg);
+    }
+    STARTUPINFOA startup{};
+    startup.cb = sizeof startup;
+    startup.dwFlags = STARTF_USESTDHANDLES;
+    startup.hStdInput = nullptr;
+    startup.hStdOutput = out_write;
+    startup.hStdError = err_write;
+    const BOOL started = ::CreateProcessA(nullptr, command_line.data(), nullptr, nullptr, TRUE, 0,
+                                          nullptr, nullptr, &startup, &p.process);
+    ::CloseHandle(out_write);
+    ::CloseHandle(err_write);
+    if (!started) {
+        throw std::runtime_error("CreateProcess " + command_line);
+    }
+    p.running = true;
+}
+
+ChildProcess::~ChildProcess() {
+    Platform& p = *platform_;
+    if (p.running) {
+        ::TerminateProcess(p.process.hProcess, 1);
+        ::WaitForSingleObject(p.process.hProcess, INFINITE);
+    }
+    if (p.process.hProcess != nullptr) {
+        ::CloseHandle(p.process.hProcess);
+        ::CloseHandle(p.process.hThread);
+    }
+    ::CloseHandle(p.out);
+    ::CloseHandle(p.err);
+}
+
+long ChildProcess::pid() const {
+    return static_cast<long>(platform_->process.dwProcessId);
+}
+
+std::optional<long> ChildProcess::wait(std::chrono::milliseconds timeout) {
+    Platform& p = *platform_;
+    if (!p.running) {
+        return std::nullopt;
+    }
+    const auto deadline = std::chrono::steady_clock::now() + timeout;
+    bool out_open = true;
+    bool err_open = true;
+    for (;;) {
+        out_open = out_open && read_available(p.out, out_);
+        err_open = err_open && read_available(p.err, err_);
+        const bool ended = ::WaitForSingleObject(p.process.hProcess, 0) == WAIT_OBJECT_0;
+        if (ended && !out_open && !err_open) {
+            break;
+        }
+        if (std::chrono::steady_clock::now() > deadline) {
+            return std::nullopt;
+        }
+        std::this_thread::sleep_for(std::chrono::milliseconds(2));
+    }
+    DWORD code = 0;
+    ::GetExitCodeProcess(p.process.hProcess, &code);
+    p.running = false;
+    return static_cast<long>(static_cast<int32_t>(code));
+}
+
+}  // namespace test_support

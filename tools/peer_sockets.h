@@ -1,0 +1,53 @@
+// The socket calls of the peer that plays the simulator (sim_peer.cpp), on
+// POSIX sockets in peer_sockets_posix.cpp or Windows Sockets in
+// peer_sockets_windows.cpp; the build compiles one of them. They start the
+// platform's socket layer apart from the client's own count, so that tests
+// can see the client's start-ups alone. Failures are negative results or
+// kNoSocket, with the cause in last_error(); calls interrupted by a signal
+// are resumed; a vanished client never raises a signal.
+#pragma once
+
+#include <chrono>
+#include <cstddef>
+#include <cstdint>
+#include <system_error>
+
+#include "insim/socket_layer.h"
+
+namespace sim::peer_sockets {
+
+using Socket = insim::socket_layer::Socket;
+constexpr Socket kNoSocket = insim::socket_layer::kInvalidSocket;
+
+// The cause of the last failure of this thread.
+std::error_code last_error();
+
+// A stream socket listening on 127.0.0.1 at `port` (0: a free one), which
+// others cannot take over. A non-zero `receive_buffer` sets the receive
+// buffer size that accepted connections inherit.
+Socket listen_on_loopback(uint16_t port, int receive_buffer);
+// A datagram socket bound to 127.0.0.1 at `port`.
+Socket datagram_on_loopback(uint16_t port);
+// The local port of a bound socket; 0 on failure.
+uint16_t local_port(Socket socket);
+// A UDP port that is free at the moment.
+uint16_t free_udp_port();
+
+// Accepts one connection, with send coalescing off.
+Socket accept_client(Socket listener);
+// True when `socket` is readable within `timeout`.
+bool wait_readable(Socket socket, std::chrono::milliseconds timeout);
+// Bytes received, 0 at the end of the stream, -1 on failure.
+long receive(Socket socket, void* buffer, std::size_t length);
+// Bytes sent, -1 on failure.
+long send_some(Socket socket, const void* buffer, std::size_t length);
+// Sends one datagram to 127.0.0.1 at `port`; true when it went out whole.
+bool send_datagram(Socket socket, const void* data, std::size_t length, uint16_t port);
+
+// Ends the sending direction only.
+void shut_down_sending(Socket socket);
+// Makes the next close reset the connection instead of ending it normally.
+void reset_on_close(Socket socket);
+void close(Socket socket);
+
+}  // namespace sim::peer_sockets
