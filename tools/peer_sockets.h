@@ -37,10 +37,8 @@ uint16_t free_udp_port();
 Socket accept_client(Socket listener);
 // True when `socket` is readable within `timeout`.
 bool wait_readable(Socket socket, std::chrono::milliseconds timeout);
-// Bytes received, 0 at the end of the stream, -1 on failure.
-long receive(Socket socket, void* buffer, std::size_t length);
-// Bytes sent, -1 on failure.
-long send_some(Socket socket, const void* buffer, std::size_t length);
+// Receiving, sending and closing use the client's socket layer
+// (insim/socket_layer.h), which counts only start-ups.
 // Sends one datagram to 127.0.0.1 at `port`; true when it went out whole.
 bool send_datagram(Socket socket, const void* data, std::size_t length, uint16_t port);
 
@@ -48,6 +46,5 @@ bool send_datagram(Socket socket, const void* data, std::size_t length, uint16_t
 void shut_down_sending(Socket socket);
 // Makes the next close reset the connection instead of ending it normally.
 void reset_on_close(Socket socket);
-void close(Socket socket);
 
 }  // namespace sim::peer_sockets

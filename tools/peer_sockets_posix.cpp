@@ -113,24 +113,6 @@ bool wait_readable(Socket socket, std::chrono::milliseconds timeout) {
     }
 }
 
-long receive(Socket socket, void* buffer, std::size_t length) {
-    for (;;) {
-        const ssize_t got = ::recv(socket, buffer, length, 0);
-        if (got >= 0 || errno != EINTR) {
-            return got < 0 ? -1 : static_cast<long>(got);
-        }
-    }
-}
-
-long send_some(Socket socket, const void* buffer, std::size_t length) {
-    for (;;) {
-        const ssize_t sent = ::send(socket, buffer, length, MSG_NOSIGNAL);
-        if (sent >= 0 || errno != EINTR) {
-            return sent < 0 ? -1 : static_cast<long>(sent);
-        }
-    }
-}
-
 bool send_datagram(Socket socket, const void* data, std::size_t length, uint16_t port) {
     const sockaddr_in address = loopback(port);
     const ssize_t sent = ::sendto(socket, data, length, 0,
@@ -145,10 +127,6 @@ void shut_down_sending(Socket socket) {
 void reset_on_close(Socket socket) {
     linger hard{1, 0};
     ::setsockopt(socket, SOL_SOCKET, SO_LINGER, &hard, sizeof hard);
-}
-
-void close(Socket socket) {
-    ::close(socket);
 }
 
 }  // namespace sim::peer_sockets

@@ -121,16 +121,6 @@ bool wait_readable(Socket socket, std::chrono::milliseconds timeout) {
     return ::select(0, &read_set, nullptr, nullptr, &bound) > 0;
 }
 
-long receive(Socket socket, void* buffer, std::size_t length) {
-    const int got = ::recv(socket, static_cast<char*>(buffer), static_cast<int>(length), 0);
-    return got == SOCKET_ERROR ? -1 : got;
-}
-
-long send_some(Socket socket, const void* buffer, std::size_t length) {
-    const int sent = ::send(socket, static_cast<const char*>(buffer), static_cast<int>(length), 0);
-    return sent == SOCKET_ERROR ? -1 : sent;
-}
-
 bool send_datagram(Socket socket, const void* data, std::size_t length, uint16_t port) {
     const sockaddr_in address = loopback(port);
     const int sent = ::sendto(socket, static_cast<const char*>(data), static_cast<int>(length), 0,
@@ -144,10 +134,6 @@ void shut_down_sending(Socket socket) {
 
 void reset_on_close(Socket socket) {
     set_option(socket, SOL_SOCKET, SO_LINGER, linger{1, 0});
-}
-
-void close(Socket socket) {
-    ::closesocket(socket);
 }
 
 }  // namespace sim::peer_sockets

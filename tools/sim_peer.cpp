@@ -11,6 +11,7 @@ namespace sim {
 namespace {
 
 namespace net = peer_sockets;
+namespace sl = insim::socket_layer;
 
 // Time left until `deadline`, never negative.
 milliseconds left_until(std::chrono::steady_clock::time_point deadline) {
@@ -72,10 +73,10 @@ SimPeer::SimPeer(uint16_t port, int receive_buffer) {
 
 SimPeer::~SimPeer() {
     if (datagram_ != net::kNoSocket) {
-        net::close(datagram_);
+        sl::close_socket(datagram_);
     }
     close_client();
-    net::close(listener_);
+    sl::close_socket(listener_);
 }
 
 bool SimPeer::accept(milliseconds timeout) {
@@ -93,7 +94,7 @@ bool SimPeer::read_exact(uint8_t* buffer, std::size_t count, milliseconds timeou
         if (!net::wait_readable(client_, left_until(deadline))) {
             return false;
         }
-        const long got = net::receive(client_, buffer + have, count - have);
+        const long got = sl::receive(client_, buffer + have, count - have);
         if (got <= 0) {
             return false;
         }
@@ -134,7 +135,7 @@ bool SimPeer::wait_closed(milliseconds timeout) {
         if (!net::wait_readable(client_, left_until(deadline))) {
             return false;
         }
-        const long got = net::receive(client_, buffer, sizeof buffer);
+        const long got = sl::receive(client_, buffer, sizeof buffer);
         if (got <= 0) {
             return true;  // end of stream, or reset
         }
@@ -152,7 +153,7 @@ bool SimPeer::send(const Bytes& data, std::size_t chunk, milliseconds pause) {
     }
     for (std::size_t at = 0; at < data.size();) {
         const std::size_t piece = std::min(chunk, data.size() - at);
-        const long sent = net::send_some(client_, data.data() + at, piece);
+        const long sent = sl::send_some(client_, data.data() + at, piece);
         if (sent <= 0) {
             return false;
         }
@@ -182,7 +183,7 @@ void SimPeer::shut_down_sending() {
 
 void SimPeer::close_client() {
     if (client_ != net::kNoSocket) {
-        net::close(client_);
+        sl::close_socket(client_);
         client_ = net::kNoSocket;
     }
 }
