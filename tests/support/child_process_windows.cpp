@@ -32,7 +32,9 @@ bool read_available(HANDLE pipe, std::string& text) {
 }
 
 std::string quoted(const std::string& argument) {
-    return "\"" + argument + "\"";
+    std::string text = "\"";
+    text.append(argument).push_back('"');
+    return text;
 }
 
 }  // namespace

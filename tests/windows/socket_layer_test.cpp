@@ -47,9 +47,11 @@ TEST(WindowsSocketLayer, HandleValuesPastTheSetSizeAreWaitedOn) {
     sl::clean_up();
 }
 
-// Every start-up is paired with a real clean-up: once all are cleaned up,
-// Windows Sockets refuses to make sockets.
+// Every start-up is paired with a real clean-up: with the layer's own
+// start-ups cleaned up, only the test's own start-up is left to clean up.
 TEST(WindowsSocketLayer, StartUpsAreCleanedUpForReal) {
+    WSADATA wsadata;
+    ASSERT_EQ(::WSAStartup(MAKEWORD(2, 2), &wsadata), 0);
     ASSERT_EQ(sl::start_up(), 0);
     ASSERT_EQ(sl::start_up(), 0);
     EXPECT_EQ(sl::started_count(), 2);
@@ -59,7 +61,8 @@ TEST(WindowsSocketLayer, StartUpsAreCleanedUpForReal) {
     sl::close_socket(still_started);
     sl::clean_up();
     EXPECT_EQ(sl::started_count(), 0);
-    EXPECT_EQ(sl::open_stream(), sl::kInvalidSocket);
+    EXPECT_EQ(::WSACleanup(), 0) << "the test's own start-up";
+    EXPECT_EQ(::WSACleanup(), SOCKET_ERROR) << "a start-up of the layer was left";
     EXPECT_EQ(::WSAGetLastError(), WSANOTINITIALISED);
 }
 
