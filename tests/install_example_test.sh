@@ -5,6 +5,7 @@
 set -euo pipefail
 build=$1 source=$2 fake_lfs=$3 flags=${4:-}
 work=$(mktemp -d)
+sim=
 trap 'kill "$sim" 2>/dev/null || true; rm -rf "$work"' EXIT
 
 cmake --install "$build" --prefix "$work/prefix" >/dev/null

@@ -8,6 +8,7 @@ config=$1 fake_lfs=$2
 shift 2
 run=("$@")
 work=$(mktemp -d)
+sim=
 trap 'kill "$sim" 2>/dev/null || true; rm -rf "$work"' EXIT
 
 cpack --config "$config" -B "$work/package" >/dev/null
@@ -20,6 +21,17 @@ if [ "$contents" != "./README.txt ./street_names.exe " ]; then
     exit 1
 fi
 grep -q 'InSim port 29999' "$work/unpacked/README.txt"
+
+# Nothing listens yet: the error line, and -1, which the shell sees as 255.
+status=0
+(cd "$work/unpacked" && timeout 60 "${run[@]}" ./street_names.exe >"$work/out" 2>"$work/err") ||
+    status=$?
+if [ "$status" -ne 255 ] || [ -s "$work/out" ] ||
+    [ "$(cat "$work/err")" != $'Error connecting to LFS!\r' ]; then
+    echo "with nothing listening: status $status, output:" >&2
+    od -c "$work/out" "$work/err" >&2
+    exit 1
+fi
 
 "${run[@]}" "$fake_lfs" --interval 20 --keepalive 100 --ready-file "$work/ready" \
     >"$work/sim.out" 2>&1 &
