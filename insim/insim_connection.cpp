@@ -27,6 +27,7 @@ InsimConnection::InsimConnection()
     : tcp_socket(sl::kInvalidSocket),
       udp_socket(sl::kInvalidSocket),
       udp_enabled(false),
+      stream_start(0),
       stream_bytes(0),
       receive_filled(false),
       wait_timeout(kWaitTimeout),
@@ -42,6 +43,7 @@ void InsimConnection::reset_buffers() {
     std::memset(packet_store, 0, sizeof packet_store);
     std::memset(udp_buffer, 0, sizeof udp_buffer);
     std::memset(datagram_store, 0, sizeof datagram_store);
+    stream_start = 0;
     stream_bytes = 0;
     receive_filled = false;
     udp_bytes = 0;
@@ -141,17 +143,16 @@ int InsimConnection::close() {
 int InsimConnection::read_packet() {
     for (;;) {
         // Remove the record the previous call completed, if it is still whole
-        // at the front (an incomplete one stays). Only the bytes it vacates at
-        // the end are cleared: everything past stream_bytes stays zero.
-        const uint32_t consumed = stream_buffer[0];
+        // at the front (an incomplete one stays). Only the front moves: the
+        // bytes behind it are moved to the start of the buffer once, before
+        // the next receive, not once per record.
+        const uint32_t consumed = stream_buffer[stream_start];
         if (stream_bytes != 0 && stream_bytes >= consumed) {
-            const uint32_t rest = stream_bytes - consumed;
-            std::memmove(stream_buffer, stream_buffer + consumed, rest);
-            std::memset(stream_buffer + rest, 0, consumed);
-            stream_bytes = rest;
+            stream_start += consumed;
+            stream_bytes -= consumed;
         }
 
-        uint32_t size = stream_buffer[0];
+        uint32_t size = stream_bytes != 0 ? stream_buffer[stream_start] : 0;
         while (stream_bytes < size || stream_bytes < 1) {
             // A receive that filled all the room it was given most likely left
             // more bytes queued: the next one goes straight to the socket. The
@@ -168,6 +169,10 @@ int InsimConnection::read_packet() {
                     return -1;
                 }
             }
+            // A record is at most 255 bytes, so with the incomplete front
+            // record at the start there is always room for the rest of it.
+            std::memmove(stream_buffer, stream_buffer + stream_start, stream_bytes);
+            stream_start = 0;
             const uint32_t room = sizeof stream_buffer - stream_bytes;
             const long got = sl::receive(tcp_socket, stream_buffer + stream_bytes, room);
             if (got == 0) {
@@ -185,7 +190,7 @@ int InsimConnection::read_packet() {
             return -1;
         }
 
-        std::memcpy(packet_store, stream_buffer, size);
+        std::memcpy(packet_store, stream_buffer + stream_start, size);
         // A record too short for its header has no type or subtype of its
         // own; the missing header bytes read as 0, never as an older record's.
         if (size < sizeof(IS_TINY)) {

@@ -93,8 +93,9 @@ class InsimConnection {
     socket_layer::Socket udp_socket;
     bool udp_enabled;
 
-    unsigned char stream_buffer[kBufferSize];  // a record always starts at byte 0
-    uint32_t stream_bytes;
+    unsigned char stream_buffer[kBufferSize];
+    uint32_t stream_start;  // where the front record starts in stream_buffer
+    uint32_t stream_bytes;  // bytes received and not consumed, from stream_start
     // The last receive filled all the room it was given: more bytes are
     // likely queued.
     bool receive_filled;
