@@ -46,9 +46,10 @@ struct IS_ISI {
     uint8_t Type;  // ISP_ISI
     uint8_t ReqI;  // non-zero asks for an IS_VER answer
     uint8_t Zero;
-    uint16_t UDPPort;  // local port for records by datagram; 0 for none
-    uint16_t Flags;    // ISF_* bits
-    uint8_t Sp0;
+    uint16_t UDPPort;   // local port for records by datagram; 0 for none
+    uint16_t Flags;     // ISF_* bits
+    uint8_t Sp0;        // 0; the simulator reads this byte as the protocol version the
+                        // client declares, and serves 0 as version 6
     uint8_t Prefix;     // chat command prefix character
     uint16_t Interval;  // milliseconds between IS_MCI reports
     char Admin[16];     // admin password; 16 characters leave no terminator
@@ -138,7 +139,7 @@ struct CompCar {
     uint16_t Lap;
     uint8_t PLID;
     uint8_t Position;  // race position
-    uint8_t Info;
+    uint8_t Info;      // flag bits, among them kInfoFirstCar and kInfoLastCar
     uint8_t Sp3;
     int32_t X;  // ground plane position
     int32_t Y;
@@ -149,11 +150,17 @@ struct CompCar {
     int16_t AngVel;      // turn rate, 16384 = 360 degrees per second
 };
 static_assert(sizeof(CompCar) == 28);
+static_assert(offsetof(CompCar, PLID) == 4 && offsetof(CompCar, Position) == 5);
+static_assert(offsetof(CompCar, Info) == 6);
 static_assert(offsetof(CompCar, X) == 8 && offsetof(CompCar, Y) == 12);
 
 // Car-position report: NumC car records follow the 4-byte header. A record
-// holds at most 8 cars, the most that fit under the 255-byte size limit.
+// holds at most 8 cars, the most that fit under the 255-byte size limit; with
+// more cars the simulator sends several reports in each interval, and flags in
+// CompCar::Info mark where that set of reports begins and ends.
 constexpr std::size_t kMaxCarsPerReport = 8;
+constexpr uint8_t kInfoFirstCar = 64;  // first car of an interval's first report
+constexpr uint8_t kInfoLastCar = 128;  // last car of an interval's last report
 struct IS_MCI {
     uint8_t Size;  // 4 + 28 * NumC
     uint8_t Type;  // ISP_MCI

@@ -35,6 +35,8 @@ uint16_t free_udp_port();
 
 // Accepts one connection, with send coalescing off.
 Socket accept_client(Socket listener);
+// Connects a stream socket to 127.0.0.1 at `port`, with send coalescing off.
+Socket connect_to_loopback(uint16_t port);
 // True when `socket` is readable within `timeout`.
 bool wait_readable(Socket socket, std::chrono::milliseconds timeout);
 // Receiving, sending and closing use the client's socket layer

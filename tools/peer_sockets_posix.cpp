@@ -97,6 +97,32 @@ Socket accept_client(Socket listener) {
     return s;
 }
 
+Socket connect_to_loopback(uint16_t port) {
+    const Socket s = ::socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC, 0);
+    if (s < 0) {
+        return kNoSocket;
+    }
+    const sockaddr_in address = loopback(port);
+    if (::connect(s, reinterpret_cast<const sockaddr*>(&address), sizeof address) != 0) {
+        // An interrupted connect goes on by itself: wait for its outcome.
+        int error = errno;
+        if (error == EINTR) {
+            pollfd p{s, POLLOUT, 0};
+            while (::poll(&p, 1, -1) < 0 && errno == EINTR) {
+            }
+            socklen_t length = sizeof error;
+            ::getsockopt(s, SOL_SOCKET, SO_ERROR, &error, &length);
+        }
+        if (error != 0) {
+            errno = error;
+            return fail(s);
+        }
+    }
+    int on = 1;
+    ::setsockopt(s, IPPROTO_TCP, TCP_NODELAY, &on, sizeof on);
+    return s;
+}
+
 bool wait_readable(Socket socket, std::chrono::milliseconds timeout) {
     const auto deadline = std::chrono::steady_clock::now() + timeout;
     for (;;) {

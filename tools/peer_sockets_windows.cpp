@@ -112,6 +112,19 @@ Socket accept_client(Socket listener) {
     return s;
 }
 
+Socket connect_to_loopback(uint16_t port) {
+    const Socket s = open_socket(SOCK_STREAM);
+    if (s == kNoSocket) {
+        return kNoSocket;
+    }
+    const sockaddr_in address = loopback(port);
+    if (::connect(s, reinterpret_cast<const sockaddr*>(&address), sizeof address) != 0) {
+        return fail(s);
+    }
+    set_option(s, IPPROTO_TCP, TCP_NODELAY, BOOL{TRUE});
+    return s;
+}
+
 bool wait_readable(Socket socket, std::chrono::milliseconds timeout) {
     const long ms = std::max<long>(0, static_cast<long>(timeout.count()));
     timeval bound{ms / 1000, (ms % 1000) * 1000};

@@ -37,22 +37,47 @@ Bytes tiny_record(uint8_t subtype, uint8_t reqi) {
     return {sizeof(insim::IS_TINY), insim::ISP_TINY, reqi, subtype};
 }
 
-Bytes car_report(const std::vector<CarPosition>& cars) {
+namespace {
+
+// A report of `count` cars from `cars`, the first numbered `number`.
+Bytes report_of(const CarPosition* cars, std::size_t count, std::size_t number, uint8_t first_flags,
+                uint8_t last_flags) {
     insim::IS_MCI mci{};
-    const std::size_t count = std::min(cars.size(), insim::kMaxCarsPerReport);
+    count = std::min(count, insim::kMaxCarsPerReport);
     mci.Size = static_cast<uint8_t>(offsetof(insim::IS_MCI, Info) + count * sizeof(insim::CompCar));
     mci.Type = insim::ISP_MCI;
     mci.NumC = static_cast<uint8_t>(count);
     for (std::size_t i = 0; i < insim::kMaxCarsPerReport && i < count; ++i) {
         insim::CompCar& car = mci.Info[i];
-        car.PLID = static_cast<uint8_t>(i + 1);
-        car.Position = static_cast<uint8_t>(i + 1);
+        car.PLID = static_cast<uint8_t>(number + i);
+        car.Position = static_cast<uint8_t>(number + i);
         car.X = cars[i].x;
         car.Y = cars[i].y;
+    }
+    if (count > 0) {
+        mci.Info[0].Info |= first_flags;
+        mci.Info[count - 1].Info |= last_flags;
     }
     Bytes bytes = bytes_of(mci);
     bytes.resize(mci.Size);
     return bytes;
+}
+
+}  // namespace
+
+Bytes car_report(const std::vector<CarPosition>& cars) {
+    return report_of(cars.data(), cars.size(), 1, 0, 0);
+}
+
+std::vector<Bytes> interval_reports(const std::vector<CarPosition>& cars) {
+    std::vector<Bytes> reports;
+    for (std::size_t at = 0; at < cars.size(); at += insim::kMaxCarsPerReport) {
+        const std::size_t count = std::min(insim::kMaxCarsPerReport, cars.size() - at);
+        reports.push_back(report_of(cars.data() + at, count, at + 1,
+                                    at == 0 ? insim::kInfoFirstCar : 0,
+                                    at + count == cars.size() ? insim::kInfoLastCar : 0));
+    }
+    return reports;
 }
 
 Bytes concat(std::initializer_list<Bytes> parts) {
@@ -63,38 +88,25 @@ Bytes concat(std::initializer_list<Bytes> parts) {
     return all;
 }
 
-SimPeer::SimPeer(uint16_t port, int receive_buffer) {
-    listener_ = net::listen_on_loopback(port, receive_buffer);
-    if (listener_ == net::kNoSocket) {
-        throw std::system_error(net::last_error(), "cannot listen on 127.0.0.1");
-    }
-    port_ = net::local_port(listener_);
+StreamEnd::~StreamEnd() {
+    close_stream();
 }
 
-SimPeer::~SimPeer() {
-    if (datagram_ != net::kNoSocket) {
-        sl::close_socket(datagram_);
+void StreamEnd::close_stream() {
+    if (stream_ != net::kNoSocket) {
+        sl::close_socket(stream_);
+        stream_ = net::kNoSocket;
     }
-    close_client();
-    sl::close_socket(listener_);
 }
 
-bool SimPeer::accept(milliseconds timeout) {
-    if (!net::wait_readable(listener_, timeout)) {
-        return false;
-    }
-    client_ = net::accept_client(listener_);
-    return client_ != net::kNoSocket;
-}
-
-bool SimPeer::read_exact(uint8_t* buffer, std::size_t count, milliseconds timeout) {
+bool StreamEnd::read_exact(uint8_t* buffer, std::size_t count, milliseconds timeout) {
     const auto deadline = std::chrono::steady_clock::now() + timeout;
     std::size_t have = 0;
     while (have < count) {
-        if (!net::wait_readable(client_, left_until(deadline))) {
+        if (!net::wait_readable(stream_, left_until(deadline))) {
             return false;
         }
-        const long got = sl::receive(client_, buffer + have, count - have);
+        const long got = sl::receive(stream_, buffer + have, count - have);
         if (got <= 0) {
             return false;
         }
@@ -104,7 +116,7 @@ bool SimPeer::read_exact(uint8_t* buffer, std::size_t count, milliseconds timeou
     return true;
 }
 
-std::optional<Bytes> SimPeer::read_record(milliseconds timeout) {
+std::optional<Bytes> StreamEnd::read_record(milliseconds timeout) {
     const auto deadline = std::chrono::steady_clock::now() + timeout;
     Bytes record(1);
     if (!read_exact(record.data(), 1, timeout)) {
@@ -120,22 +132,14 @@ std::optional<Bytes> SimPeer::read_record(milliseconds timeout) {
     return record;
 }
 
-std::optional<insim::IS_ISI> SimPeer::read_introduction(milliseconds timeout) {
-    insim::IS_ISI isi{};
-    if (!read_exact(reinterpret_cast<uint8_t*>(&isi), sizeof isi, timeout)) {
-        return std::nullopt;
-    }
-    return isi;
-}
-
-bool SimPeer::wait_closed(milliseconds timeout) {
+bool StreamEnd::wait_closed(milliseconds timeout) {
     const auto deadline = std::chrono::steady_clock::now() + timeout;
     uint8_t buffer[512];
     for (;;) {
-        if (!net::wait_readable(client_, left_until(deadline))) {
+        if (!net::wait_readable(stream_, left_until(deadline))) {
             return false;
         }
-        const long got = sl::receive(client_, buffer, sizeof buffer);
+        const long got = sl::receive(stream_, buffer, sizeof buffer);
         if (got <= 0) {
             return true;  // end of stream, or reset
         }
@@ -143,17 +147,17 @@ bool SimPeer::wait_closed(milliseconds timeout) {
     }
 }
 
-bool SimPeer::readable(milliseconds timeout) {
-    return net::wait_readable(client_, timeout);
+bool StreamEnd::readable(milliseconds timeout) {
+    return net::wait_readable(stream_, timeout);
 }
 
-bool SimPeer::send(const Bytes& data, std::size_t chunk, milliseconds pause) {
+bool StreamEnd::send(const Bytes& data, std::size_t chunk, milliseconds pause) {
     if (chunk == 0) {
         chunk = data.size();
     }
     for (std::size_t at = 0; at < data.size();) {
         const std::size_t piece = std::min(chunk, data.size() - at);
-        const long sent = sl::send_some(client_, data.data() + at, piece);
+        const long sent = sl::send_some(stream_, data.data() + at, piece);
         if (sent <= 0) {
             return false;
         }
@@ -163,6 +167,44 @@ bool SimPeer::send(const Bytes& data, std::size_t chunk, milliseconds pause) {
         }
     }
     return true;
+}
+
+void StreamEnd::shut_down_sending() {
+    if (stream_ != net::kNoSocket) {
+        net::shut_down_sending(stream_);
+    }
+}
+
+SimPeer::SimPeer(uint16_t port, int receive_buffer) {
+    listener_ = net::listen_on_loopback(port, receive_buffer);
+    if (listener_ == net::kNoSocket) {
+        throw std::system_error(net::last_error(), "cannot listen on 127.0.0.1");
+    }
+    port_ = net::local_port(listener_);
+}
+
+SimPeer::~SimPeer() {
+    if (datagram_ != net::kNoSocket) {
+        sl::close_socket(datagram_);
+    }
+    close_stream();
+    sl::close_socket(listener_);
+}
+
+bool SimPeer::accept(milliseconds timeout) {
+    if (!net::wait_readable(listener_, timeout)) {
+        return false;
+    }
+    stream_ = net::accept_client(listener_);
+    return stream_ != net::kNoSocket;
+}
+
+std::optional<insim::IS_ISI> SimPeer::read_introduction(milliseconds timeout) {
+    insim::IS_ISI isi{};
+    if (!read_exact(reinterpret_cast<uint8_t*>(&isi), sizeof isi, timeout)) {
+        return std::nullopt;
+    }
+    return isi;
 }
 
 bool SimPeer::send_datagram(const Bytes& data, uint16_t to_port) {
@@ -175,24 +217,15 @@ bool SimPeer::send_datagram(const Bytes& data, uint16_t to_port) {
     return net::send_datagram(datagram_, data.data(), data.size(), to_port);
 }
 
-void SimPeer::shut_down_sending() {
-    if (client_ != net::kNoSocket) {
-        net::shut_down_sending(client_);
-    }
-}
-
-void SimPeer::close_client() {
-    if (client_ != net::kNoSocket) {
-        sl::close_socket(client_);
-        client_ = net::kNoSocket;
-    }
-}
-
 void SimPeer::reset_client() {
-    if (client_ != net::kNoSocket) {
-        net::reset_on_close(client_);
-        close_client();
+    if (stream_ != net::kNoSocket) {
+        net::reset_on_close(stream_);
+        close_stream();
     }
+}
+
+SimClient::SimClient(uint16_t port) {
+    stream_ = net::connect_to_loopback(port);
 }
 
 }  // namespace sim
