@@ -1,5 +1,7 @@
 #include "tools/lap_route.h"
 
+#include <algorithm>
+
 namespace sim {
 namespace {
 
@@ -12,8 +14,6 @@ constexpr CarPosition at(int32_t x, int32_t y, int32_t x_fraction = kUnit / 2,
     return {x * kUnit + (x < 0 ? -x_fraction : x_fraction),
             y * kUnit + (y < 0 ? -y_fraction : y_fraction)};
 }
-
-constexpr std::size_t kFollowingGap = 3;
 
 }  // namespace
 
@@ -31,10 +31,22 @@ const std::vector<CarPosition>& lap_route() {
     return route;
 }
 
-CarPosition car_position(std::size_t car, std::size_t step) {
+CarPosition car_position(std::size_t car, std::size_t cars, std::size_t step) {
     const auto& route = lap_route();
-    const std::size_t behind = car * kFollowingGap % route.size();
-    return route[(step + route.size() - behind) % route.size()];
+    const std::size_t n = route.size();
+    cars = std::max<std::size_t>(cars, 1);
+    // Progress round the lap in 1/cars of a route step; car c is c * n / cars
+    // steps behind the first.
+    const std::size_t lap = n * cars;
+    const std::size_t progress = (step % n * cars + lap - car % cars * n) % lap;
+    const CarPosition& from = route[progress / cars];
+    const CarPosition& to = route[(progress / cars + 1) % n];
+    const auto part = static_cast<int64_t>(progress % cars);
+    const auto between = [&](int32_t a, int32_t b) {
+        return static_cast<int32_t>(a + (static_cast<int64_t>(b) - a) * part /
+                                            static_cast<int64_t>(cars));
+    };
+    return {between(from.x, to.x), between(from.y, to.y)};
 }
 
 }  // namespace sim

@@ -15,8 +15,10 @@ namespace sim {
 // car is back at the first.
 const std::vector<CarPosition>& lap_route();
 
-// Where car `car` (0 = the first) is at report `step`: later cars follow the
-// first a few positions behind.
-CarPosition car_position(std::size_t car, std::size_t step);
+// Where car `car` (0 = the first) of `cars` is at report `step`. The cars are
+// spread evenly along the lap, each behind the one before; a car between two
+// route positions is on the straight line joining them. The first car is
+// always at a route position.
+CarPosition car_position(std::size_t car, std::size_t cars, std::size_t step);
 
 }  // namespace sim

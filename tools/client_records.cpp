@@ -1,0 +1,163 @@
+#include "tools/client_records.h"
+
+#include <algorithm>
+#include <cstring>
+#include <sstream>
+
+namespace fake_lfs {
+namespace {
+
+constexpr std::size_t kButtonHeader = offsetof(insim::IS_BTN, Text);
+constexpr uint8_t kLastClickId = 239;
+constexpr uint8_t kLastButtonPlace = 200;  // L, T, W and H
+constexpr std::size_t kMaxButtonText = 240;
+// Reports remembered for buttons to come; a client that answers none must
+// not make the list grow without end.
+constexpr std::size_t kMaxUnanswered = 256;
+
+// A zero-terminated text field, cut to its width.
+std::string text_of(const char* field, std::size_t width) {
+    return std::string(field, strnlen(field, width));
+}
+
+std::string metres(int32_t position) {
+    return std::to_string(position / insim::kPositionUnit);
+}
+
+std::string joined(const std::vector<std::string>& parts) {
+    std::string all;
+    for (const std::string& part : parts) {
+        all += (all.empty() ? "" : "; ") + part;
+    }
+    return all;
+}
+
+}  // namespace
+
+std::optional<int> served_protocol(uint8_t declared) {
+    if (declared == 0) {
+        return 6;
+    }
+    if (declared <= 8) {
+        return declared;
+    }
+    return std::nullopt;
+}
+
+std::string introduction_line(const insim::IS_ISI& isi) {
+    const bool wants_reports = (isi.Flags & insim::ISF_MCI) != 0 && isi.Interval > 0;
+    const std::optional<int> served = served_protocol(isi.Sp0);
+    std::ostringstream line;
+    line << "client \"" << text_of(isi.IName, sizeof isi.IName) << "\" asks for: flags "
+         << isi.Flags
+         << (wants_reports ? (isi.UDPPort != 0 ? " (car reports by datagram)" : " (car reports)")
+                           : "")
+         << ", interval " << isi.Interval << " ms, prefix '" << static_cast<char>(isi.Prefix)
+         << "', udp port " << isi.UDPPort << ", " << (isi.Admin[0] != 0 ? "with" : "no")
+         << " admin password, protocol version " << static_cast<unsigned>(isi.Sp0)
+         << (served ? " (served as " + std::to_string(*served) + ")" : " (not served)");
+    return line.str();
+}
+
+std::vector<std::string> broken_limits(const sim::Bytes& record) {
+    std::vector<std::string> broken;
+    const std::size_t size = record.empty() ? 0 : record[0];
+    if (size == 0) {
+        broken.push_back("Size 0, not a record size");
+    } else if (size % 4 != 0) {
+        broken.push_back("Size " + std::to_string(size) + ", not a multiple of 4");
+    }
+    if (record.size() < 2 || record[1] != insim::ISP_BTN) {
+        return broken;
+    }
+    if (record.size() < kButtonHeader) {
+        broken.push_back("Size " + std::to_string(size) + ", shorter than the " +
+                         std::to_string(kButtonHeader) + "-byte button header");
+        return broken;
+    }
+    insim::IS_BTN button{};
+    std::memcpy(&button, record.data(), kButtonHeader);
+    if (button.ReqI == 0) {
+        broken.push_back("ReqI 0, must not be 0");
+    }
+    if (button.ClickID > kLastClickId) {
+        broken.push_back("ClickID " + std::to_string(button.ClickID) + ", over " +
+                         std::to_string(kLastClickId));
+    }
+    const std::pair<const char*, uint8_t> places[] = {
+        {"L", button.L}, {"T", button.T}, {"W", button.W}, {"H", button.H}};
+    for (const auto& [name, value] : places) {
+        if (value > kLastButtonPlace) {
+            broken.push_back(std::string(name) + " " + std::to_string(value) + ", over " +
+                             std::to_string(kLastButtonPlace));
+        }
+    }
+    if (size - kButtonHeader > kMaxButtonText) {
+        broken.push_back("text of " + std::to_string(size - kButtonHeader) + " bytes, over " +
+                         std::to_string(kMaxButtonText));
+    }
+    return broken;
+}
+
+void ClientRecords::report_sent(const sim::Bytes& report) {
+    const std::size_t x_at = offsetof(insim::IS_MCI, Info) + offsetof(insim::CompCar, X);
+    if (report.size() < x_at + 2 * sizeof(int32_t) || report[1] != insim::ISP_MCI ||
+        report[offsetof(insim::IS_MCI, NumC)] == 0) {
+        return;
+    }
+    sim::CarPosition first{};
+    std::memcpy(&first.x, report.data() + x_at, sizeof first.x);
+    std::memcpy(&first.y, report.data() + x_at + sizeof first.x, sizeof first.y);
+    if (unanswered_.size() == kMaxUnanswered) {
+        unanswered_.pop_front();
+    }
+    unanswered_.push_back(first);
+}
+
+ClientRecords::Seen ClientRecords::show(const sim::Bytes& record) {
+    const std::vector<std::string> broken = broken_limits(record);
+    const uint8_t type = record.size() > 1 ? record[1] : 0;
+    if (!broken.empty()) {
+        if (type == insim::ISP_BTN) {
+            err_ << "fake_lfs: the simulator would not show this button: " << joined(broken)
+                 << std::endl;
+        } else {
+            err_ << "fake_lfs: the simulator would not accept this record (type "
+                 << static_cast<unsigned>(type) << ", " << record.size()
+                 << " bytes): " << joined(broken) << std::endl;
+        }
+    }
+    if (type == insim::ISP_BTN && record.size() >= kButtonHeader) {
+        if (!unanswered_.empty()) {
+            last_answered_ = unanswered_.front();
+            unanswered_.pop_front();
+        }
+        // The text as it travelled, up to its terminator or the record's end.
+        const auto* text = reinterpret_cast<const char*>(record.data() + kButtonHeader);
+        out_ << "button " << static_cast<unsigned>(record[offsetof(insim::IS_BTN, ClickID)])
+             << " \"" << text_of(text, record.size() - kButtonHeader) << "\"  car at ("
+             << metres(last_answered_.x) << ", " << metres(last_answered_.y) << ") m" << std::endl;
+        return Seen::kRecord;
+    }
+    if (type == insim::ISP_ISI && record.size() == sizeof(insim::IS_ISI)) {
+        insim::IS_ISI isi{};
+        std::memcpy(&isi, record.data(), sizeof isi);
+        out_ << introduction_line(isi) << std::endl;
+        return Seen::kRecord;
+    }
+    if (type == insim::ISP_TINY && record.size() == sizeof(insim::IS_TINY)) {
+        const uint8_t subtype = record[offsetof(insim::IS_TINY, SubT)];
+        if (subtype == insim::TINY_NONE) {
+            return Seen::kKeepAliveAnswer;
+        }
+        if (subtype == insim::TINY_CLOSE) {
+            out_ << "close request; closing" << std::endl;
+            return Seen::kCloseRequest;
+        }
+    }
+    out_ << "record type " << static_cast<unsigned>(type) << ", " << record.size() << " bytes"
+         << std::endl;
+    return Seen::kRecord;
+}
+
+}  // namespace fake_lfs

@@ -1,0 +1,38 @@
+// What fake_lfs's sessions share: the options it was started with and the
+// flag that an interrupt sets. fake_lfs.cpp parses the options and chooses
+// the session; lap_session.cpp drives laps (or sends garbage).
+#pragma once
+
+#include <csignal>
+#include <string>
+
+#include "tools/sim_peer.h"
+
+namespace fake_lfs {
+
+// The most cars the simulator puts in one race.
+constexpr long kMaxCars = 48;
+
+struct Options {
+    uint16_t port = 29999;
+    long laps = 1;  // 0: until interrupted
+    long cars = 1;
+    long interval_ms = 0;  // 0: as the client asks
+    long keepalive_ms = 30000;
+    long idle_limit_s = 70;  // 0: no limit
+    long accept_timeout_s = 60;
+    std::string version = "0.7F";
+    long insim_version = 9;
+    std::string ready_file;
+    long hostile = 0;  // records of garbage to send instead of driving
+    long long seed = 1;
+};
+
+// Set by SIGINT and SIGTERM; sessions end cleanly when they see it.
+extern volatile std::sig_atomic_t interrupted;
+
+// Accepts one client, checks its introduction and drives the laps (or sends
+// the garbage) that `options` ask for. The process's exit status.
+int run_lap_session(const Options& options, sim::SimPeer& peer);
+
+}  // namespace fake_lfs
