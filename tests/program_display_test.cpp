@@ -5,8 +5,11 @@
 #include <cstring>
 #include <filesystem>
 #include <memory>
+#include <regex>
+#include <sstream>
 #include <string>
 
+#include "app/street_areas.h"
 #include "tests/support/child_process.h"
 #include "tests/support/connection_fixture.h"
 #include "tests/support/fake_lfs.h"
@@ -113,6 +116,38 @@ TEST(FakeLfsLap, DrivesTheProgramRoundALap) {
         EXPECT_NE(out.find(line), std::string::npos) << line << "missing from:\n" << out;
     }
     EXPECT_EQ(simulator->err(), "");
+}
+
+// With more than 8 cars every interval brings several reports: the program
+// answers each with the area of that report's first car, and keeps running.
+TEST(FakeLfsLap, ManyCarsGetOneButtonPerReport) {
+    auto simulator = start_fake_lfs({"--cars", "20", "--interval", "100"});
+    ChildProcess program(STREET_NAMES_PROGRAM);
+    EXPECT_EQ(program.wait(20s), kStatusOfMinusOne);
+    EXPECT_EQ(simulator->wait(kWait), 0);
+    EXPECT_EQ(program.out(), kVersionLine);
+    EXPECT_EQ(simulator->err(), "") << "no record the simulator would refuse";
+
+    street_names::addAreaCorners();  // the program's own table, in this process
+    std::vector<std::string> names;
+    std::istringstream lines(simulator->out());
+    for (std::string line; std::getline(lines, line);) {
+        std::smatch button;
+        if (!std::regex_search(
+                line, button,
+                std::regex(R"re(^button 237 "(.*)"  car at \((-?\d+), (-?\d+)\) m)re"))) {
+            continue;
+        }
+        const geometry::Point at(std::stoi(button[2]), std::stoi(button[3]));
+        EXPECT_EQ(button[1].str(), street_names::areaNameAt(at)) << line;
+        names.push_back(button[1]);
+    }
+    ASSERT_EQ(names.size(), 16u * 3) << "16 intervals of 3 reports:\n" << simulator->out();
+    bool areas_differ = false;
+    for (std::size_t at = 0; at < names.size(); at += 3) {
+        areas_differ |= names[at] != names[at + 1] || names[at] != names[at + 2];
+    }
+    EXPECT_TRUE(areas_differ) << "the reports' first cars are spread round the lap";
 }
 
 TEST(FakeLfsOptions, RefusesBadOptionsAndABusyPort) {

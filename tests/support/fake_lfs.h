@@ -5,6 +5,7 @@
 
 #include <chrono>
 #include <filesystem>
+#include <fstream>
 #include <memory>
 #include <string>
 #include <thread>
@@ -15,8 +16,9 @@
 namespace test_support {
 
 // Starts fake_lfs with `args` and returns once it listens, so that no client
-// connects too early.
-inline std::unique_ptr<ChildProcess> start_fake_lfs(std::vector<std::string> args) {
+// connects too early. `port`, when given, receives the port it listens on.
+inline std::unique_ptr<ChildProcess> start_fake_lfs(std::vector<std::string> args,
+                                                    uint16_t* port = nullptr) {
     const std::string ready =
         ::testing::TempDir() + "fake_lfs_ready_" + std::to_string(current_process_id());
     std::filesystem::remove(ready);
@@ -26,6 +28,9 @@ inline std::unique_ptr<ChildProcess> start_fake_lfs(std::vector<std::string> arg
         std::this_thread::sleep_for(std::chrono::milliseconds(10));
     }
     EXPECT_TRUE(std::filesystem::exists(ready)) << "fake_lfs did not start listening";
+    if (port != nullptr) {
+        std::ifstream(ready) >> *port;
+    }
     std::filesystem::remove(ready);
     return simulator;
 }

@@ -1,0 +1,258 @@
+// fake_lfs behaves as the simulator documents itself: reports of many cars
+// split and flagged as the simulator splits them, the idle limit, the limits
+// within which it shows buttons and accepts records, and the protocol
+// versions it serves.
+#include "tests/support/fake_lfs.h"
+
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "tests/support/connection_fixture.h"
+
+namespace {
+
+using namespace test_support;
+using sim::Bytes;
+
+// An introduction that declares protocol version `protocol` and asks for
+// the version answer and car reports.
+Bytes introduction(uint8_t protocol) {
+    insim::IS_ISI isi{};
+    isi.Size = sizeof isi;
+    isi.Type = insim::ISP_ISI;
+    isi.ReqI = 1;
+    isi.Flags = insim::ISF_MCI;
+    isi.Sp0 = protocol;
+    isi.Prefix = '!';
+    isi.Interval = 1000;
+    std::strcpy(isi.IName, "raw client");
+    return sim::bytes_of(isi);
+}
+
+// A client of fake_lfs, introduced and answered with the version record.
+struct IntroducedClient {
+    explicit IntroducedClient(uint16_t port, uint8_t protocol = 0) : client(port) {
+        EXPECT_TRUE(client.connected());
+        EXPECT_TRUE(client.send(introduction(protocol)));
+        auto version = client.read_record(kWait);
+        EXPECT_TRUE(version && (*version)[1] == insim::ISP_VER);
+    }
+    sim::SimClient client;
+};
+
+std::vector<std::string> lines_of(const std::string& text) {
+    std::vector<std::string> lines;
+    std::istringstream in(text);
+    for (std::string line; std::getline(in, line);) {
+        if (!line.empty() && line.back() == '\r') {
+            line.pop_back();
+        }
+        lines.push_back(line);
+    }
+    return lines;
+}
+
+bool has(const std::string& text, const std::string& part) {
+    return text.find(part) != std::string::npos;
+}
+
+struct SplitCase {
+    int cars;
+    std::size_t reports;
+};
+
+class FakeLfsCars : public ::testing::TestWithParam<SplitCase> {};
+
+TEST_P(FakeLfsCars, EachIntervalSplitsItsCarsIntoFlaggedReportsOfAtMostEight) {
+    const auto [cars, reports] = GetParam();
+    uint16_t port = 0;
+    auto simulator = start_fake_lfs(
+        {"--port", "0", "--cars", std::to_string(cars), "--interval", "30", "--laps", "0"}, &port);
+    IntroducedClient introduced(port);
+    sim::SimClient& client = introduced.client;
+
+    // Reports until a fourth interval begins: three whole intervals.
+    std::vector<std::vector<Bytes>> intervals;
+    while (intervals.size() < 4) {
+        auto report = client.read_record(kWait);
+        ASSERT_TRUE(report);
+        ASSERT_EQ((*report)[1], insim::ISP_MCI);
+        const std::size_t count = (*report)[3];
+        ASSERT_GE(count, 1u);
+        ASSERT_LE(count, insim::kMaxCarsPerReport);
+        ASSERT_EQ(report->size(), 4 + 28 * count);
+        if (((*report)[4 + 6] & insim::kInfoFirstCar) != 0) {
+            intervals.emplace_back();
+        }
+        ASSERT_FALSE(intervals.empty()) << "the first report is flagged as the first";
+        intervals.back().push_back(*report);
+    }
+    intervals.pop_back();
+    for (const std::vector<Bytes>& interval : intervals) {
+        ASSERT_EQ(interval.size(), reports);
+        int number = 0;
+        for (const Bytes& report : interval) {
+            for (std::size_t car = 0; car < report[3]; ++car) {
+                const uint8_t* at = report.data() + 4 + 28 * car;
+                ++number;
+                EXPECT_EQ(at[4], number) << "PLID";
+                EXPECT_EQ(at[5], number) << "Position";
+                const uint8_t expected_flags = (number == 1 ? insim::kInfoFirstCar : 0) |
+                                               (number == cars ? insim::kInfoLastCar : 0);
+                EXPECT_EQ(at[6], expected_flags) << "car " << number;
+            }
+        }
+        EXPECT_EQ(number, cars);
+    }
+    ASSERT_TRUE(client.send(sim::tiny_record(insim::TINY_CLOSE)));
+    EXPECT_EQ(simulator->wait(kWait), 0) << simulator->err();
+}
+
+INSTANTIATE_TEST_SUITE_P(Split, FakeLfsCars,
+                         ::testing::Values(SplitCase{1, 1}, SplitCase{8, 1}, SplitCase{9, 2},
+                                           SplitCase{16, 2}, SplitCase{48, 6}),
+                         [](const auto& info) { return std::to_string(info.param.cars); });
+
+// A button with the program's fields and `text`, sized as write_packet sizes it.
+Bytes button(const std::string& text, uint8_t field = 0, uint8_t value = 0) {
+    insim::IS_BTN record = button_with_text(0);
+    record.L = 1;
+    record.T = 70;
+    record.W = 60;
+    record.H = 10;
+    std::memcpy(record.Text, text.data(), std::min(text.size(), sizeof record.Text));
+    Bytes bytes = sim::bytes_of(record);
+    bytes.resize(12 + (text.size() + 3) / 4 * 4);
+    bytes[0] = static_cast<uint8_t>(bytes.size());
+    if (field != 0) {
+        bytes[field] = value;
+    }
+    return bytes;
+}
+
+struct IdleCase {
+    std::string label;
+    bool sends_buttons;  // never answers a keep-alive either way
+    long status;
+};
+
+class FakeLfsIdleLimit : public ::testing::TestWithParam<IdleCase> {};
+
+TEST_P(FakeLfsIdleLimit, ClosesOnlyAClientThatSendsNothing) {
+    const IdleCase& c = GetParam();
+    uint16_t port = 0;
+    auto simulator = start_fake_lfs({"--port", "0", "--idle-limit", "1", "--keepalive", "200",
+                                     "--interval", "100", "--laps", "0"},
+                                    &port);
+    const auto introduced_at = std::chrono::steady_clock::now();
+    IntroducedClient introduced(port);
+    sim::SimClient& client = introduced.client;
+    if (c.sends_buttons) {
+        for (int i = 0; i < 8; ++i) {
+            std::this_thread::sleep_for(250ms);
+            ASSERT_TRUE(client.send(button("bbbb")));
+        }
+        ASSERT_TRUE(client.send(sim::tiny_record(insim::TINY_CLOSE)));
+    } else {
+        ASSERT_TRUE(client.wait_closed(kWait));
+        EXPECT_GE(std::chrono::steady_clock::now() - introduced_at, 1s) << "closed too early";
+    }
+    EXPECT_EQ(simulator->wait(kWait), c.status);
+    EXPECT_EQ(has(simulator->err(), "fake_lfs: nothing came from the client for 1 s"),
+              !c.sends_buttons)
+        << simulator->err();
+    EXPECT_TRUE(has(simulator->err(), "fake_lfs: the keep-alive sent 200 ms ago was not answered"))
+        << simulator->err();
+}
+
+INSTANTIATE_TEST_SUITE_P(Clients, FakeLfsIdleLimit,
+                         ::testing::Values(IdleCase{"silent", false, 1},
+                                           IdleCase{"buttons_only", true, 0}),
+                         [](const auto& info) { return info.param.label; });
+
+TEST(FakeLfsLimits, EachBrokenLimitGetsOneLineAndTheSessionGoesOn) {
+    const std::string show = "fake_lfs: the simulator would not show this button: ";
+    Bytes long_text = button(std::string(240, 't'));
+    long_text.push_back('u');
+    long_text[0] = 253;
+    Bytes unpadded = button("ab");
+    unpadded.resize(14);
+    unpadded[0] = 14;
+    const std::pair<Bytes, std::string> cases[] = {
+        {button(std::string(240, 't'), 4, 239), ""},  // every field at its limit
+        {button("x", 2, 0), show + "ReqI 0, must not be 0"},
+        {button("x", 4, 240), show + "ClickID 240, over 239"},
+        {button("x", 8, 201), show + "L 201, over 200"},
+        {button("x", 9, 255), show + "T 255, over 200"},
+        {button("x", 10, 201), show + "W 201, over 200"},
+        {button("x", 11, 201), show + "H 201, over 200"},
+        {long_text, show + "Size 253, not a multiple of 4; text of 241 bytes, over 240"},
+        {unpadded, show + "Size 14, not a multiple of 4"},
+        {Bytes{8, insim::ISP_BTN, 1, 0, 7, 0, 0, 0},
+         show + "Size 8, shorter than the 12-byte button header"},
+        {Bytes{6, 60, 0, 0, 1, 2},
+         "fake_lfs: the simulator would not accept this record (type 60, 6 bytes): Size 6, not a "
+         "multiple of 4"},
+    };
+    uint16_t port = 0;
+    auto simulator = start_fake_lfs({"--port", "0", "--laps", "0"}, &port);
+    IntroducedClient introduced(port);
+    std::vector<std::string> expected;
+    for (const auto& [record, line] : cases) {
+        ASSERT_TRUE(introduced.client.send(record));
+        if (!line.empty()) {
+            expected.push_back(line);
+        }
+    }
+    ASSERT_TRUE(introduced.client.send(sim::tiny_record(insim::TINY_CLOSE)));
+    EXPECT_EQ(simulator->wait(kWait), 0);
+    EXPECT_EQ(lines_of(simulator->err()), expected);
+    EXPECT_TRUE(has(simulator->out(), "button 237 \"" + std::string(240, 't') + "u\""))
+        << "buttons are still shown on standard output";
+    EXPECT_TRUE(has(simulator->out(), "record type 60, 6 bytes"));
+    EXPECT_TRUE(has(simulator->out(), "close request; closing"));
+}
+
+struct ProtocolCase {
+    uint8_t declared;
+    std::string shown;
+    bool served;
+};
+
+class FakeLfsProtocol : public ::testing::TestWithParam<ProtocolCase> {};
+
+TEST_P(FakeLfsProtocol, ServesVersionsUpToEightAndRefusesLaterOnes) {
+    const ProtocolCase& c = GetParam();
+    uint16_t port = 0;
+    auto simulator = start_fake_lfs({"--port", "0"}, &port);
+    sim::SimClient client(port);
+    ASSERT_TRUE(client.send(introduction(c.declared)));
+    if (c.served) {
+        auto version = client.read_record(kWait);
+        ASSERT_TRUE(version);
+        EXPECT_EQ((*version)[1], insim::ISP_VER);
+        ASSERT_TRUE(client.send(sim::tiny_record(insim::TINY_CLOSE)));
+    } else {
+        EXPECT_TRUE(client.wait_closed(kWait));
+        EXPECT_TRUE(client.received().empty()) << "no version is sent to a refused client";
+    }
+    EXPECT_EQ(simulator->wait(kWait), c.served ? 0 : 1);
+    EXPECT_TRUE(has(simulator->out(), ", protocol version " + c.shown)) << simulator->out();
+    const std::string refusal = "fake_lfs: the client declares protocol version " +
+                                std::to_string(c.declared) + "; from version 9 the simulator";
+    EXPECT_EQ(has(simulator->err(), refusal), !c.served) << simulator->err();
+}
+
+INSTANTIATE_TEST_SUITE_P(Versions, FakeLfsProtocol,
+                         ::testing::Values(ProtocolCase{0, "0 (served as 6)", true},
+                                           ProtocolCase{5, "5 (served as 5)", true},
+                                           ProtocolCase{8, "8 (served as 8)", true},
+                                           ProtocolCase{9, "9 (not served)", false},
+                                           ProtocolCase{255, "255 (not served)", false}),
+                         [](const auto& info) { return std::to_string(info.param.declared); });
+
+}  // namespace
