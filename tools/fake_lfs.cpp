@@ -3,20 +3,23 @@
 // Listens on 127.0.0.1, accepts one client, checks its introduction, answers
 // with a version record, sends keep-alives and closes a client that stays
 // silent, and drives cars round a scripted lap, sending their positions at
-// the interval the client asked for. Prints what the client asked for and
-// every record it sends, buttons as readable lines, and says on standard
-// error when a record is one the simulator would not take. This file reads
-// the options and chooses the session.
+// the interval the client asked for; or plays back a capture. Prints what the
+// client asked for and every record it sends, buttons as readable lines, and
+// says on standard error when a record is one the simulator would not take.
+// This file reads the options and chooses the session.
 #include "tools/fake_lfs.h"
 
 #include <getopt.h>
 
 #include <charconv>
+#include <cmath>
 #include <csignal>
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 #include <fstream>
 #include <iostream>
+#include <optional>
 #include <string>
 #include <system_error>
 
@@ -56,6 +59,12 @@ const char kUsage[] =
     "                      reports, reports without cars, records of size 255, unknown\n"
     "                      types) in random pieces, then close\n"
     "  --seed N            seed of the garbage (default 1)\n"
+    "  --replay FILE       instead of driving, play the simulator's records of a capture\n"
+    "                      (written by insim_tap) at their captured times, then close\n"
+    "  --speed X           with --replay, play X times faster (default 1)\n"
+    "  --expect            with --replay, the client must send the capture's records,\n"
+    "                      byte for byte and in order; the first difference prints\n"
+    "                      FILE:LINE: expected <hex>, got <hex> and ends with status 1\n"
     "  --help              show this and exit\n"
     "\n"
     "A client that declares protocol version 0 in its introduction is served as\n"
@@ -82,6 +91,15 @@ long long parse_number(const char* option, const char* text, long long lowest, l
     return value;
 }
 
+double parse_speed(const char* text) {
+    char* end = nullptr;
+    const double speed = std::strtod(text, &end);
+    if (end == text || *end != 0 || !(speed > 0) || !std::isfinite(speed)) {
+        usage_error(std::string("--speed needs a number above 0, not '") + text + "'");
+    }
+    return speed;
+}
+
 Options parse_options(int argc, char** argv) {
     static const option long_options[] = {
         {"port", required_argument, nullptr, 'p'},
@@ -96,14 +114,24 @@ Options parse_options(int argc, char** argv) {
         {"ready-file", required_argument, nullptr, 'r'},
         {"hostile", required_argument, nullptr, 'H'},
         {"seed", required_argument, nullptr, 's'},
+        {"replay", required_argument, nullptr, 'R'},
+        {"speed", required_argument, nullptr, 'S'},
+        {"expect", no_argument, nullptr, 'E'},
         {"help", no_argument, nullptr, 'h'},
         {nullptr, 0, nullptr, 0},
     };
     Options options;
+    // Options that shape the lap session, which a replay has no use for.
+    std::string lap_option;
+    bool replay_option = false;
     opterr = 0;
     int option_index = 0;
     for (int opt; (opt = getopt_long(argc, argv, "", long_options, &option_index)) != -1;) {
         const char* name = long_options[option_index].name;
+        if (std::strchr("lcikIvnHs", opt) != nullptr) {
+            lap_option = name;
+        }
+        replay_option |= opt == 'S' || opt == 'E';
         switch (opt) {
             case 'p':
                 options.port = static_cast<uint16_t>(parse_number(name, optarg, 0, 65535));
@@ -144,6 +172,15 @@ Options parse_options(int argc, char** argv) {
             case 's':
                 options.seed = parse_number(name, optarg, 0, 4294967295L);
                 break;
+            case 'R':
+                options.replay = optarg;
+                break;
+            case 'S':
+                options.speed = parse_speed(optarg);
+                break;
+            case 'E':
+                options.expect = true;
+                break;
             case 'h':
                 std::cout << kUsage;
                 std::exit(0);
@@ -154,6 +191,13 @@ Options parse_options(int argc, char** argv) {
     if (optind < argc) {
         usage_error(std::string("unexpected argument: ") + argv[optind]);
     }
+    if (!options.replay.empty() && !lap_option.empty()) {
+        usage_error("--" + lap_option +
+                    " does not fit --replay, which plays the capture's records");
+    }
+    if (options.replay.empty() && replay_option) {
+        usage_error("--speed and --expect go only with --replay FILE");
+    }
     return options;
 }
 
@@ -161,6 +205,17 @@ Options parse_options(int argc, char** argv) {
 
 int main(int argc, char** argv) {
     const Options options = parse_options(argc, argv);
+    // A capture is read whole before listening: a malformed one never meets a
+    // client.
+    std::optional<capture::Capture> replay;
+    if (!options.replay.empty()) {
+        std::string error;
+        replay = capture::read_capture(options.replay, error);
+        if (!replay) {
+            std::cerr << error << "\n";
+            return 2;
+        }
+    }
     std::signal(SIGINT, on_interrupt);
     std::signal(SIGTERM, on_interrupt);
     try {
@@ -172,7 +227,8 @@ int main(int argc, char** argv) {
             std::ofstream(partial) << peer.port() << "\n";
             std::rename(partial.c_str(), options.ready_file.c_str());
         }
-        return fake_lfs::run_lap_session(options, peer);
+        return replay ? fake_lfs::run_replay_session(options, *replay, peer)
+                      : fake_lfs::run_lap_session(options, peer);
     } catch (const std::system_error& error) {
         std::cerr << "fake_lfs: cannot listen on 127.0.0.1:" << options.port << ": "
                   << error.code().message() << "\n";

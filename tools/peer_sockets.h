@@ -39,6 +39,25 @@ Socket accept_client(Socket listener);
 Socket connect_to_loopback(uint16_t port);
 // True when `socket` is readable within `timeout`.
 bool wait_readable(Socket socket, std::chrono::milliseconds timeout);
+
+// A socket and what to wait for on it; the wait fills in what it found.
+struct Readiness {
+    Socket socket;
+    bool read;   // wait until readable (or closed)
+    bool write;  // wait until writable
+    bool readable = false;
+    bool writable = false;
+};
+// Waits until one of `count` sockets is ready as asked, for at most
+// `timeout`; false on time-out or failure.
+bool wait_ready(Readiness* sockets, std::size_t count, std::chrono::milliseconds timeout);
+
+// Makes receives and sends on `socket` fail at once, with would_block()
+// true, instead of waiting.
+bool set_non_blocking(Socket socket);
+// Whether this thread's last failure was a receive or send that would have
+// had to wait.
+bool would_block();
 // Receiving, sending and closing use the client's socket layer
 // (insim/socket_layer.h), which counts only start-ups.
 // Sends one datagram to 127.0.0.1 at `port`; true when it went out whole.

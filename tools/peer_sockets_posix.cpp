@@ -1,5 +1,6 @@
 // The peer's socket calls on POSIX sockets.
 #include <arpa/inet.h>
+#include <fcntl.h>
 #include <netinet/in.h>
 #include <netinet/tcp.h>
 #include <poll.h>
@@ -8,6 +9,7 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <vector>
 
 #include "tools/peer_sockets.h"
 
@@ -137,6 +139,35 @@ bool wait_readable(Socket socket, std::chrono::milliseconds timeout) {
             return false;
         }
     }
+}
+
+bool wait_ready(Readiness* sockets, std::size_t count, std::chrono::milliseconds timeout) {
+    std::vector<pollfd> polled(count);
+    for (std::size_t i = 0; i < count; ++i) {
+        polled[i] = {
+            sockets[i].socket,
+            static_cast<short>((sockets[i].read ? POLLIN : 0) | (sockets[i].write ? POLLOUT : 0)),
+            0};
+    }
+    int ready;
+    do {
+        ready = ::poll(polled.data(), count, static_cast<int>(std::max<long>(0, timeout.count())));
+    } while (ready < 0 && errno == EINTR);
+    for (std::size_t i = 0; i < count; ++i) {
+        // A closed or failed connection reads as readable: the receive tells which.
+        sockets[i].readable = (polled[i].revents & (POLLIN | POLLHUP | POLLERR)) != 0;
+        sockets[i].writable = (polled[i].revents & (POLLOUT | POLLERR)) != 0;
+    }
+    return ready > 0;
+}
+
+bool set_non_blocking(Socket socket) {
+    const int flags = ::fcntl(socket, F_GETFL);
+    return flags >= 0 && ::fcntl(socket, F_SETFL, flags | O_NONBLOCK) == 0;
+}
+
+bool would_block() {
+    return errno == EAGAIN || errno == EWOULDBLOCK;
 }
 
 bool send_datagram(Socket socket, const void* data, std::size_t length, uint16_t port) {

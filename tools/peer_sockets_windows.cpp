@@ -134,6 +134,39 @@ bool wait_readable(Socket socket, std::chrono::milliseconds timeout) {
     return ::select(0, &read_set, nullptr, nullptr, &bound) > 0;
 }
 
+bool wait_ready(Readiness* sockets, std::size_t count, std::chrono::milliseconds timeout) {
+    const long ms = std::max<long>(0, static_cast<long>(timeout.count()));
+    timeval bound{ms / 1000, (ms % 1000) * 1000};
+    fd_set read_set;
+    fd_set write_set;
+    FD_ZERO(&read_set);
+    FD_ZERO(&write_set);
+    for (std::size_t i = 0; i < count; ++i) {
+        if (sockets[i].read) {
+            FD_SET(sockets[i].socket, &read_set);
+        }
+        if (sockets[i].write) {
+            FD_SET(sockets[i].socket, &write_set);
+        }
+    }
+    // A closed or failed connection shows as readable: the receive tells which.
+    const int ready = ::select(0, &read_set, &write_set, nullptr, &bound);
+    for (std::size_t i = 0; i < count; ++i) {
+        sockets[i].readable = ready > 0 && FD_ISSET(sockets[i].socket, &read_set);
+        sockets[i].writable = ready > 0 && FD_ISSET(sockets[i].socket, &write_set);
+    }
+    return ready > 0;
+}
+
+bool set_non_blocking(Socket socket) {
+    u_long on = 1;
+    return ::ioctlsocket(socket, FIONBIO, &on) == 0;
+}
+
+bool would_block() {
+    return ::WSAGetLastError() == WSAEWOULDBLOCK;
+}
+
 bool send_datagram(Socket socket, const void* data, std::size_t length, uint16_t port) {
     const sockaddr_in address = loopback(port);
     const int sent = ::sendto(socket, static_cast<const char*>(data), static_cast<int>(length), 0,

@@ -1,0 +1,148 @@
+#include "tools/capture_file.h"
+
+#include <cerrno>
+#include <charconv>
+#include <cstring>
+#include <sstream>
+
+namespace capture {
+namespace {
+
+int hex_digit(char c) {
+    if (c >= '0' && c <= '9') {
+        return c - '0';
+    }
+    if (c >= 'a' && c <= 'f') {
+        return c - 'a' + 10;
+    }
+    if (c >= 'A' && c <= 'F') {
+        return c - 'A' + 10;
+    }
+    return -1;
+}
+
+// The fields of a record line, split at runs of spaces and tabs.
+std::vector<std::string> fields_of(const std::string& line) {
+    std::vector<std::string> fields;
+    std::size_t at = 0;
+    while ((at = line.find_first_not_of(" \t", at)) != std::string::npos) {
+        const std::size_t end = line.find_first_of(" \t", at);
+        fields.push_back(line.substr(at, end - at));
+        at = end;
+    }
+    return fields;
+}
+
+// Parses one record line into `entry`; the problem, or empty.
+std::string parse_line(const std::string& line, Entry& entry) {
+    const std::vector<std::string> fields = fields_of(line);
+    if (fields.size() != 3) {
+        return "expected '<ms> <S|C> <hex>', got " + std::to_string(fields.size()) + " fields";
+    }
+    const std::string& ms = fields[0];
+    const auto [rest, error] = std::from_chars(ms.data(), ms.data() + ms.size(), entry.ms);
+    if (error != std::errc() || rest != ms.data() + ms.size() || entry.ms < 0) {
+        return "bad time '" + ms + "': whole milliseconds expected";
+    }
+    if (fields[1] != "S" && fields[1] != "C") {
+        return "unknown direction '" + fields[1] + "': S or C expected";
+    }
+    entry.from = static_cast<From>(fields[1][0]);
+    const std::string& hex = fields[2];
+    for (const char c : hex) {
+        if (hex_digit(c) < 0) {
+            return std::string("bad hex digit '") + c + "'";
+        }
+    }
+    if (hex.size() % 2 != 0) {
+        return "odd number of hex digits (" + std::to_string(hex.size()) + ")";
+    }
+    entry.record.clear();
+    for (std::size_t i = 0; i < hex.size(); i += 2) {
+        entry.record.push_back(
+            static_cast<uint8_t>(hex_digit(hex[i]) * 16 + hex_digit(hex[i + 1])));
+    }
+    if (entry.record[0] != entry.record.size()) {
+        return "the size byte says " + std::to_string(entry.record[0]) + " bytes, the line holds " +
+               std::to_string(entry.record.size());
+    }
+    return "";
+}
+
+}  // namespace
+
+std::optional<Capture> read_capture(const std::string& path, std::string& error) {
+    std::ifstream in(path, std::ios::binary);
+    if (!in) {
+        error = path + ": cannot read it: " + std::strerror(errno);
+        return std::nullopt;
+    }
+    Capture capture;
+    capture.path = path;
+    long long last_ms = 0;
+    std::string line;
+    for (std::size_t number = 1; std::getline(in, line); ++number) {
+        capture.last_line = number;
+        if (!line.empty() && line.back() == '\r') {
+            line.pop_back();
+        }
+        const auto fail = [&](const std::string& what) {
+            error = path + ":" + std::to_string(number) + ": " + what;
+            return std::nullopt;
+        };
+        if (number == 1) {
+            if (line != kFirstLine) {
+                return fail(std::string("not a capture of this format: the first line must be '") +
+                            kFirstLine + "'");
+            }
+            continue;
+        }
+        if (line.find_first_not_of(" \t") == std::string::npos || line[0] == '#') {
+            continue;
+        }
+        Entry entry{};
+        entry.line = number;
+        if (const std::string problem = parse_line(line, entry); !problem.empty()) {
+            return fail(problem);
+        }
+        if (entry.ms < last_ms) {
+            return fail("time " + std::to_string(entry.ms) + " ms goes back from " +
+                        std::to_string(last_ms) + " ms");
+        }
+        last_ms = entry.ms;
+        capture.entries.push_back(std::move(entry));
+    }
+    if (capture.last_line == 0) {
+        error = path + ":1: empty: the first line must be '" + kFirstLine + "'";
+        return std::nullopt;
+    }
+    return capture;
+}
+
+std::string hex_of(const uint8_t* bytes, std::size_t size) {
+    static const char kDigits[] = "0123456789abcdef";
+    std::string hex;
+    hex.reserve(2 * size);
+    for (std::size_t i = 0; i < size; ++i) {
+        hex += kDigits[bytes[i] >> 4];
+        hex += kDigits[bytes[i] & 15];
+    }
+    return hex;
+}
+
+bool Writer::open(const std::string& path) {
+    out_.open(path, std::ios::binary | std::ios::trunc);
+    out_ << kFirstLine << '\n';
+    out_.flush();
+    return out_.good();
+}
+
+void Writer::record(long long ms, From from, const uint8_t* bytes, std::size_t size) {
+    out_ << ms << ' ' << static_cast<char>(from) << ' ' << hex_of(bytes, size) << '\n';
+}
+
+void Writer::comment(const std::string& text) {
+    out_ << "# " << text << '\n';
+}
+
+}  // namespace capture
