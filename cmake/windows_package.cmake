@@ -1,6 +1,7 @@
-# The zip for Windows users: street_names.exe and a short text, nothing else
-# (the library's headers and archives stay out of it).
-install(TARGETS street_names RUNTIME DESTINATION . COMPONENT program)
+# The zip for Windows users: street_names.exe, the tools to record a session
+# with the simulator and replay it (insim_tap.exe, fake_lfs.exe), and a short
+# text, nothing else (the library's headers and archives stay out of it).
+install(TARGETS street_names insim_tap fake_lfs RUNTIME DESTINATION . COMPONENT program)
 install(FILES ${PROJECT_SOURCE_DIR}/docs/windows/README.txt DESTINATION . COMPONENT program)
 
 set(CPACK_PACKAGE_NAME street_names)

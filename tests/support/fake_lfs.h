@@ -1,4 +1,4 @@
-// Starts the built fake_lfs for a test.
+// Starts the built fake_lfs, or another tool that listens, for a test.
 #pragma once
 
 #include <gtest/gtest.h>
@@ -15,24 +15,32 @@
 
 namespace test_support {
 
-// Starts fake_lfs with `args` and returns once it listens, so that no client
-// connects too early. `port`, when given, receives the port it listens on.
-inline std::unique_ptr<ChildProcess> start_fake_lfs(std::vector<std::string> args,
-                                                    uint16_t* port = nullptr) {
-    const std::string ready =
-        ::testing::TempDir() + "fake_lfs_ready_" + std::to_string(current_process_id());
+// Starts a tool that takes --ready-file (fake_lfs, insim_tap) with `args`,
+// and returns once it listens, so that no client connects too early. `port`,
+// when given, receives the port it listens on.
+inline std::unique_ptr<ChildProcess> start_listening(const std::string& tool,
+                                                     std::vector<std::string> args,
+                                                     uint16_t* port = nullptr) {
+    const std::string ready = ::testing::TempDir() + "ready_" +
+                              std::to_string(current_process_id()) + "_" +
+                              std::filesystem::path(tool).stem().string();
     std::filesystem::remove(ready);
     args.insert(args.end(), {"--ready-file", ready});
-    auto simulator = std::make_unique<ChildProcess>(FAKE_LFS_PROGRAM, args);
+    auto started = std::make_unique<ChildProcess>(tool, args);
     for (int i = 0; i < 500 && !std::filesystem::exists(ready); ++i) {
         std::this_thread::sleep_for(std::chrono::milliseconds(10));
     }
-    EXPECT_TRUE(std::filesystem::exists(ready)) << "fake_lfs did not start listening";
+    EXPECT_TRUE(std::filesystem::exists(ready)) << tool << " did not start listening";
     if (port != nullptr) {
         std::ifstream(ready) >> *port;
     }
     std::filesystem::remove(ready);
-    return simulator;
+    return started;
+}
+
+inline std::unique_ptr<ChildProcess> start_fake_lfs(std::vector<std::string> args,
+                                                    uint16_t* port = nullptr) {
+    return start_listening(FAKE_LFS_PROGRAM, std::move(args), port);
 }
 
 }  // namespace test_support

@@ -1,11 +1,12 @@
 #!/usr/bin/env bash
 # Makes the Windows zip, unpacks it into an empty folder and runs
-# street_names.exe from there under Wine against fake_lfs for one quick lap.
-# Arguments: the build's CPackConfig.cmake, fake_lfs.exe, then the command
-# that runs a Windows program (the build's Wine wrapper and its arguments).
+# street_names.exe from there under Wine against the zip's own fake_lfs.exe
+# for one quick lap.
+# Arguments: the build's CPackConfig.cmake, then the command that runs a
+# Windows program (the build's Wine wrapper and its arguments).
 set -euo pipefail
-config=$1 fake_lfs=$2
-shift 2
+config=$1
+shift
 run=("$@")
 work=$(mktemp -d)
 sim=
@@ -16,11 +17,12 @@ zip=$(ls "$work"/package/street_names-*-win64.zip)
 mkdir "$work/unpacked"
 (cd "$work/unpacked" && cmake -E tar xf "$zip")
 contents=$(cd "$work/unpacked" && find . -type f | sort | tr '\n' ' ')
-if [ "$contents" != "./README.txt ./street_names.exe " ]; then
+if [ "$contents" != "./README.txt ./fake_lfs.exe ./insim_tap.exe ./street_names.exe " ]; then
     echo "the zip holds: $contents" >&2
     exit 1
 fi
 grep -q 'InSim port 29999' "$work/unpacked/README.txt"
+grep -q 'fake_lfs.exe --replay session.txt --expect' "$work/unpacked/README.txt"
 
 # Nothing listens yet: the error line, and -1, which the shell sees as 255.
 status=0
@@ -33,7 +35,7 @@ if [ "$status" -ne 255 ] || [ -s "$work/out" ] ||
     exit 1
 fi
 
-"${run[@]}" "$fake_lfs" --interval 20 --keepalive 100 --ready-file "$work/ready" \
+"${run[@]}" "$work/unpacked/fake_lfs.exe" --interval 20 --keepalive 100 --ready-file "$work/ready" \
     >"$work/sim.out" 2>&1 &
 sim=$!
 for _ in $(seq 400); do
