@@ -1,9 +1,10 @@
 // Measures the built program: report-to-button latency against a plain
 // loopback echo of the same sizes, peak memory, allocations after start-up
 // and CPU time while connected and idle, each beside the same figure for the
-// echo process. Writes the figures as JSON.
+// echo process; and the latency with insim_tap between the program and the
+// simulator, beside the direct figure. Writes the figures as JSON.
 //
-// usage: program_bench PROGRAM PRELOAD_LIBRARY IDLE_SECONDS OUTPUT.json
+// usage: program_bench PROGRAM PRELOAD_LIBRARY IDLE_SECONDS OUTPUT.json TAP
 #include <arpa/inet.h>
 #include <netinet/in.h>
 #include <netinet/tcp.h>
@@ -146,6 +147,32 @@ pid_t start_echo(uint16_t port) {
     }
 }
 
+// The program's latency with insim_tap on its port, relaying to a peer on a
+// port of its own and writing the capture to `capture`.
+Percentiles tap_latency(const std::string& program_path, const std::string& tap_path,
+                        const std::string& capture) {
+    sim::SimPeer peer;
+    const std::string ready = capture + ".ready";
+    test_support::ChildProcess tap(
+        tap_path, {"--to", std::to_string(peer.port()), "--out", capture, "--ready-file", ready});
+    for (int i = 0; i < 500 && ::access(ready.c_str(), F_OK) != 0; ++i) {
+        std::this_thread::sleep_for(milliseconds(10));
+    }
+    ::unlink(ready.c_str());
+    test_support::ChildProcess program(program_path);
+    if (!peer.accept(milliseconds(5000)) || !peer.read_introduction(milliseconds(5000)) ||
+        !peer.send(sim::version_record("0.7F", 9))) {
+        fail("the program did not connect through the tap");
+    }
+    time_rounds(peer, kButtonSize);  // settle
+    const Percentiles latency = time_rounds(peer, kButtonSize);
+    peer.close_client();
+    if (program.wait(milliseconds(5000)) != 255 || tap.wait(milliseconds(5000)) != 0) {
+        fail("the program or the tap did not end as they should: " + tap.err());
+    }
+    return latency;
+}
+
 // Reads "allocations N" lines from the program's standard error.
 std::vector<long> allocation_snapshots(const std::string& err) {
     std::vector<long> counts;
@@ -161,14 +188,17 @@ std::vector<long> allocation_snapshots(const std::string& err) {
 }  // namespace
 
 int main(int argc, char** argv) {
-    if (argc != 5) {
-        fail("usage: program_bench PROGRAM PRELOAD_LIBRARY IDLE_SECONDS OUTPUT.json");
+    if (argc != 6) {
+        fail("usage: program_bench PROGRAM PRELOAD_LIBRARY IDLE_SECONDS OUTPUT.json TAP");
     }
     const std::string program_path = argv[1];
     const int idle_seconds = std::atoi(argv[3]);
     if (!test_support::enter_own_network_namespace()) {
         std::fprintf(stderr, "program_bench: no network namespace; port 29999 must be free\n");
     }
+
+    const Percentiles tapped_latency =
+        tap_latency(program_path, argv[5], std::string(argv[4]) + ".capture.txt");
 
     // The program, with its allocations counted, and the echo baseline.
     sim::SimPeer peer(29999);
@@ -228,6 +258,7 @@ int main(int argc, char** argv) {
         << "  \"program_latency_p99_us\": " << program_latency.p99_us << ",\n"
         << "  \"echo_latency_median_us\": " << echo_latency.median_us << ",\n"
         << "  \"echo_latency_p99_us\": " << echo_latency.p99_us << ",\n"
+        << "  \"tapped_latency_median_us\": " << tapped_latency.median_us << ",\n"
         << "  \"program_peak_kb\": " << program_peak_kb << ",\n"
         << "  \"echo_peak_kb\": " << echo_peak_kb << ",\n"
         << "  \"allocations_at_start\": " << snapshots[0] << ",\n"
