@@ -38,6 +38,9 @@ class ClientRecords {
     // the button that answers it shows where that car was.
     void report_sent(const sim::Bytes& report);
 
+    // Whether a button has answered every report sent.
+    bool answered_every_report() const { return unanswered_.empty(); }
+
     enum class Seen { kRecord, kKeepAliveAnswer, kCloseRequest };
 
     // Prints `record`: an introduction, a button with its text and where the

@@ -85,7 +85,10 @@ class LapSession {
                 std::cout << "interrupted; closing" << std::endl;
                 return 0;
             }
-            if (now >= finish_by) {
+            // The laps end once the client has answered the last reports, or
+            // has had a second to.
+            if (now >= finish_by ||
+                (finish_by != Clock::time_point::max() && client_.answered_every_report())) {
                 std::cout << options_.laps << (options_.laps == 1 ? " lap" : " laps")
                           << " driven; closing" << std::endl;
                 return 0;
@@ -114,8 +117,7 @@ class LapSession {
                 }
                 next_report += interval_;
                 if (options_.laps != 0 && step_ == last_step) {
-                    // Leave the client time to answer the last reports.
-                    finish_by = now + std::min(interval_, milliseconds(1000));
+                    finish_by = now + milliseconds(1000);
                 }
             }
             auto wake = std::min(
