@@ -3,6 +3,7 @@
 #include <cstring>
 #include <iostream>
 
+#include "app/console_window.h"
 #include "app/display_loop.h"
 #include "app/street_areas.h"
 #include "insim/insim_connection.h"
@@ -31,6 +32,9 @@ int main() {
     if (connection.open("127.0.0.1", 29999, "Sample InSim app", "", &verPack, '!', insim::ISF_MCI,
                         1000, 0) < 0) {
         std::cerr << "Error connecting to LFS!" << std::endl;
+        // A double-clicked program's window would close before the line
+        // could be read.
+        street_names::holdWindowAfterError(street_names::consoleState(), std::cin, std::cerr);
         return -1;
     }
     reportVersion(verPack);
