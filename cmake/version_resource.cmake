@@ -1,0 +1,19 @@
+# Windows version resources: the product, a one-line description, the file
+# and product versions and the original file name, which Explorer shows in a
+# file's Properties. Made from the project's version, so they cannot drift.
+if(NOT WIN32)
+    function(add_version_resource)
+    endfunction()
+    return()
+endif()
+
+enable_language(RC)
+
+# Gives `target` (a program) a version resource with `description`.
+function(add_version_resource target description)
+    set(VERSION_TARGET ${target})
+    set(VERSION_DESCRIPTION ${description})
+    set(rc ${CMAKE_CURRENT_BINARY_DIR}/${target}_version.rc)
+    configure_file(${PROJECT_SOURCE_DIR}/cmake/version.rc.in ${rc} @ONLY)
+    target_sources(${target} PRIVATE ${rc})
+endfunction()
