@@ -147,6 +147,15 @@ TEST_F(ReadPacket, SizeByteZeroFailsInsteadOfLoopingOnAnEmptyRecord) {
     EXPECT_EQ(connection.packet_type(), 9) << "the last whole record stays current";
 }
 
+// Urgent (out-of-band) data is the stream's exceptional condition: the
+// reader fails at once. A readiness wait that leaves the socket out of the
+// exception set would instead wait on for a record that never comes.
+TEST_F(ReadPacket, UrgentDataIsAnExceptionalConditionAndAFailure) {
+    ASSERT_TRUE(peer.send_urgent(0x55));
+    auto read = std::async(std::launch::async, [&] { return connection.read_packet(); });
+    EXPECT_EQ(get_bounded(read, peer), -1);
+}
+
 TEST_F(ReadPacket, KeepsWaitingPastTheFiveSecondWait) {
     auto sent = std::async(std::launch::async, [&] {
         std::this_thread::sleep_for(5500ms);

@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include "tests/support/descriptors.h"
+
 namespace {
 
 namespace sl = insim::socket_layer;
@@ -27,6 +29,15 @@ TEST_F(SocketLayer, WaitTimesOutWithZeroAndEmptySets) {
     EXPECT_EQ(sl::wait_readable(s, read_set, except_set, timeout), 0);
     EXPECT_FALSE(sl::is_in(s, read_set));
     EXPECT_FALSE(sl::is_in(s, except_set));
+    sl::close_socket(s);
+}
+
+// A record must leave as soon as it is sent, never held back to be joined
+// with the next: stream sockets come with send coalescing off.
+TEST_F(SocketLayer, StreamSocketsSendWithoutCoalescing) {
+    const sl::Socket s = sl::open_stream();
+    ASSERT_NE(s, sl::kInvalidSocket);
+    EXPECT_TRUE(test_support::send_coalescing_off(s));
     sl::close_socket(s);
 }
 

@@ -63,6 +63,8 @@ bool would_block();
 // Sends one datagram to 127.0.0.1 at `port`; true when it went out whole.
 bool send_datagram(Socket socket, const void* data, std::size_t length, uint16_t port);
 
+// Sends one byte of urgent (out-of-band) data; true when it went out.
+bool send_urgent(Socket socket, uint8_t byte);
 // Ends the sending direction only.
 void shut_down_sending(Socket socket);
 // Makes the next close reset the connection instead of ending it normally.

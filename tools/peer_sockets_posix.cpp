@@ -177,6 +177,10 @@ bool send_datagram(Socket socket, const void* data, std::size_t length, uint16_t
     return sent == static_cast<ssize_t>(length);
 }
 
+bool send_urgent(Socket socket, uint8_t byte) {
+    return ::send(socket, &byte, 1, MSG_OOB | MSG_NOSIGNAL) == 1;
+}
+
 void shut_down_sending(Socket socket) {
     ::shutdown(socket, SHUT_WR);
 }

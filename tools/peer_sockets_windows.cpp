@@ -174,6 +174,10 @@ bool send_datagram(Socket socket, const void* data, std::size_t length, uint16_t
     return sent == static_cast<int>(length);
 }
 
+bool send_urgent(Socket socket, uint8_t byte) {
+    return ::send(socket, reinterpret_cast<const char*>(&byte), 1, MSG_OOB) == 1;
+}
+
 void shut_down_sending(Socket socket) {
     ::shutdown(socket, SD_SEND);
 }

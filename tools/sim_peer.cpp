@@ -169,6 +169,10 @@ bool StreamEnd::send(const Bytes& data, std::size_t chunk, milliseconds pause) {
     return true;
 }
 
+bool StreamEnd::send_urgent(uint8_t byte) {
+    return net::send_urgent(stream_, byte);
+}
+
 void StreamEnd::shut_down_sending() {
     if (stream_ != net::kNoSocket) {
         net::shut_down_sending(stream_);

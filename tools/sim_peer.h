@@ -69,6 +69,10 @@ class StreamEnd {
     // reads.
     bool send(const Bytes& data, std::size_t chunk = 0, milliseconds pause = milliseconds(0));
 
+    // Sends one byte of urgent (out-of-band) data, which the other end's
+    // readiness wait shows as an exceptional condition.
+    bool send_urgent(uint8_t byte);
+
     // Ends the sending direction only (the other end sees the end of the
     // stream); what it sends can still be read.
     void shut_down_sending();

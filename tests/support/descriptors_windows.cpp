@@ -19,4 +19,12 @@ long open_descriptors() {
     return count;
 }
 
+bool send_coalescing_off(insim::socket_layer::Socket socket) {
+    BOOL on = FALSE;
+    int length = sizeof on;
+    return ::getsockopt(socket, IPPROTO_TCP, TCP_NODELAY, reinterpret_cast<char*>(&on), &length) ==
+               0 &&
+           on != FALSE;
+}
+
 }  // namespace test_support

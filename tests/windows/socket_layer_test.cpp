@@ -47,8 +47,9 @@ TEST(WindowsSocketLayer, HandleValuesPastTheSetSizeAreWaitedOn) {
     sl::clean_up();
 }
 
-// Start-ups and clean-ups pair up: one clean-up of two leaves the layer
-// working, the second brings the count back to zero.
+// Start-ups and clean-ups pair up in Windows Sockets itself, not only in the
+// layer's own count: one clean-up of two leaves it working, and after the
+// second a socket call fails as not started.
 TEST(WindowsSocketLayer, StartUpsPairWithCleanUps) {
     ASSERT_EQ(sl::start_up(), 0);
     ASSERT_EQ(sl::start_up(), 0);
@@ -59,6 +60,8 @@ TEST(WindowsSocketLayer, StartUpsPairWithCleanUps) {
     sl::close_socket(still_started);
     sl::clean_up();
     EXPECT_EQ(sl::started_count(), 0);
+    EXPECT_EQ(sl::open_stream(), sl::kInvalidSocket);
+    EXPECT_EQ(::WSAGetLastError(), WSANOTINITIALISED);
 }
 
 }  // namespace
