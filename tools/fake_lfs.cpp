@@ -11,18 +11,16 @@
 
 #include <getopt.h>
 
-#include <charconv>
 #include <cmath>
 #include <csignal>
-#include <cstdio>
 #include <cstdlib>
 #include <cstring>
-#include <fstream>
 #include <iostream>
 #include <optional>
 #include <string>
 #include <system_error>
 
+#include "tools/command_line.h"
 #include "tools/sim_peer.h"
 
 namespace fake_lfs {
@@ -73,22 +71,14 @@ const char kUsage[] =
     "is not a multiple of 4; a button with ReqI 0, ClickID over 239, L, T, W or H\n"
     "over 200, or more than 240 bytes of text) get a line on standard error.\n";
 
+constexpr char kTool[] = "fake_lfs";
+
 [[noreturn]] void usage_error(const std::string& message) {
-    std::cerr << "fake_lfs: " << message << "\n"
-              << "Try 'fake_lfs --help'.\n";
-    std::exit(2);
+    command_line::usage_error(kTool, message);
 }
 
 long long parse_number(const char* option, const char* text, long long lowest, long long highest) {
-    long long value = 0;
-    const char* end = text + std::strlen(text);
-    const auto [rest, error] = std::from_chars(text, end, value);
-    if (error != std::errc() || rest != end || value < lowest || value > highest) {
-        usage_error(std::string("--") + option + " needs a whole number from " +
-                    std::to_string(lowest) + " to " + std::to_string(highest) + ", not '" + text +
-                    "'");
-    }
-    return value;
+    return command_line::number(kTool, option, text, lowest, highest);
 }
 
 double parse_speed(const char* text) {
@@ -185,12 +175,10 @@ Options parse_options(int argc, char** argv) {
                 std::cout << kUsage;
                 std::exit(0);
             default:
-                usage_error(std::string("unknown option or missing value: ") + argv[optind - 1]);
+                command_line::unknown_option(kTool, optind, argv);
         }
     }
-    if (optind < argc) {
-        usage_error(std::string("unexpected argument: ") + argv[optind]);
-    }
+    command_line::no_arguments_left(kTool, optind, argc, argv);
     if (!options.replay.empty() && !lap_option.empty()) {
         usage_error("--" + lap_option +
                     " does not fit --replay, which plays the capture's records");
@@ -222,10 +210,7 @@ int main(int argc, char** argv) {
         sim::SimPeer peer(options.port);
         std::cout << "fake_lfs listening on 127.0.0.1:" << peer.port() << std::endl;
         if (!options.ready_file.empty()) {
-            // Written aside and renamed, so that a reader never sees it half done.
-            const std::string partial = options.ready_file + ".partial";
-            std::ofstream(partial) << peer.port() << "\n";
-            std::rename(partial.c_str(), options.ready_file.c_str());
+            command_line::write_ready_file(options.ready_file, peer.port());
         }
         return replay ? fake_lfs::run_replay_session(options, *replay, peer)
                       : fake_lfs::run_lap_session(options, peer);

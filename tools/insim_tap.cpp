@@ -11,12 +11,9 @@
 #include <algorithm>
 #include <array>
 #include <atomic>
-#include <charconv>
 #include <chrono>
 #include <csignal>
-#include <cstdio>
 #include <cstring>
-#include <fstream>
 #include <iostream>
 #include <string>
 #include <thread>
@@ -24,6 +21,7 @@
 #include "insim/records.h"
 #include "insim/socket_layer.h"
 #include "tools/capture_file.h"
+#include "tools/command_line.h"
 #include "tools/peer_sockets.h"
 
 namespace {
@@ -62,21 +60,10 @@ const char kUsage[] =
     "The session ends when either side closes, or with Ctrl+C; the file is\n"
     "complete then, and is flushed at least once a second before.\n";
 
-[[noreturn]] void usage_error(const std::string& message) {
-    std::cerr << "insim_tap: " << message << "\n"
-              << "Try 'insim_tap --help'.\n";
-    std::exit(2);
-}
+constexpr char kTool[] = "insim_tap";
 
 uint16_t parse_port(const char* option, const char* text) {
-    unsigned value = 0;
-    const char* end = text + std::strlen(text);
-    const auto [rest, error] = std::from_chars(text, end, value);
-    if (error != std::errc() || rest != end || value > 65535) {
-        usage_error(std::string("--") + option + " needs a port from 0 to 65535, not '" + text +
-                    "'");
-    }
-    return static_cast<uint16_t>(value);
+    return static_cast<uint16_t>(command_line::number(kTool, option, text, 0, 65535));
 }
 
 Options parse_options(int argc, char** argv) {
@@ -109,14 +96,12 @@ Options parse_options(int argc, char** argv) {
                 std::cout << kUsage;
                 std::exit(0);
             default:
-                usage_error(std::string("unknown option or missing value: ") + argv[optind - 1]);
+                command_line::unknown_option(kTool, optind, argv);
         }
     }
-    if (optind < argc) {
-        usage_error(std::string("unexpected argument: ") + argv[optind]);
-    }
+    command_line::no_arguments_left(kTool, optind, argc, argv);
     if (options.out.empty()) {
-        usage_error("--out FILE is required");
+        command_line::usage_error(kTool, "--out FILE is required");
     }
     return options;
 }
@@ -387,10 +372,7 @@ int run(const Options& options) {
     std::cout << "insim_tap: waiting for a program on 127.0.0.1:" << port
               << ", to relay to the simulator on 127.0.0.1:" << options.to_port << std::endl;
     if (!options.ready_file.empty()) {
-        // Written aside and renamed, so that a reader never sees it half done.
-        const std::string partial = options.ready_file + ".partial";
-        std::ofstream(partial) << port << "\n";
-        std::rename(partial.c_str(), options.ready_file.c_str());
+        command_line::write_ready_file(options.ready_file, port);
     }
 
     net::Socket program = net::kNoSocket;
