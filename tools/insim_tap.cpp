@@ -16,7 +16,6 @@
 #include <cstring>
 #include <iostream>
 #include <string>
-#include <thread>
 
 #include "insim/records.h"
 #include "insim/socket_layer.h"
@@ -296,8 +295,6 @@ class Relay {
                 continue;
             }
             if (Clock::now() < awake_until_) {
-                // Lets a side that was woken on this core answer first.
-                std::this_thread::yield();
                 continue;
             }
             log_.tick();
