@@ -32,33 +32,9 @@ std::string joined(const std::vector<std::string>& parts) {
     return all;
 }
 
-}  // namespace
-
-std::optional<int> served_protocol(uint8_t declared) {
-    if (declared == 0) {
-        return 6;
-    }
-    if (declared <= 8) {
-        return declared;
-    }
-    return std::nullopt;
-}
-
-std::string introduction_line(const insim::IS_ISI& isi) {
-    const bool wants_reports = (isi.Flags & insim::ISF_MCI) != 0 && isi.Interval > 0;
-    const std::optional<int> served = served_protocol(isi.Sp0);
-    std::ostringstream line;
-    line << "client \"" << text_of(isi.IName, sizeof isi.IName) << "\" asks for: flags "
-         << isi.Flags
-         << (wants_reports ? (isi.UDPPort != 0 ? " (car reports by datagram)" : " (car reports)")
-                           : "")
-         << ", interval " << isi.Interval << " ms, prefix '" << static_cast<char>(isi.Prefix)
-         << "', udp port " << isi.UDPPort << ", " << (isi.Admin[0] != 0 ? "with" : "no")
-         << " admin password, protocol version " << static_cast<unsigned>(isi.Sp0)
-         << (served ? " (served as " + std::to_string(*served) + ")" : " (not served)");
-    return line.str();
-}
-
+// The simulator's limits that `record`, sent by a client, breaks: each as the
+// field, its value and the limit ("ClickID 240, over 239"). Empty when the
+// simulator would take the record.
 std::vector<std::string> broken_limits(const sim::Bytes& record) {
     std::vector<std::string> broken;
     const std::size_t size = record.empty() ? 0 : record[0];
@@ -97,6 +73,37 @@ std::vector<std::string> broken_limits(const sim::Bytes& record) {
                          std::to_string(kMaxButtonText));
     }
     return broken;
+}
+
+}  // namespace
+
+std::optional<int> served_protocol(uint8_t declared) {
+    if (declared == 0) {
+        return 6;
+    }
+    if (declared <= 8) {
+        return declared;
+    }
+    return std::nullopt;
+}
+
+bool wants_reports(const insim::IS_ISI& isi) {
+    return (isi.Flags & insim::ISF_MCI) != 0 && isi.Interval > 0;
+}
+
+std::string introduction_line(const insim::IS_ISI& isi) {
+    const std::optional<int> served = served_protocol(isi.Sp0);
+    std::ostringstream line;
+    line << "client \"" << text_of(isi.IName, sizeof isi.IName) << "\" asks for: flags "
+         << isi.Flags
+         << (wants_reports(isi)
+                 ? (isi.UDPPort != 0 ? " (car reports by datagram)" : " (car reports)")
+                 : "")
+         << ", interval " << isi.Interval << " ms, prefix '" << static_cast<char>(isi.Prefix)
+         << "', udp port " << isi.UDPPort << ", " << (isi.Admin[0] != 0 ? "with" : "no")
+         << " admin password, protocol version " << static_cast<unsigned>(isi.Sp0)
+         << (served ? " (served as " + std::to_string(*served) + ")" : " (not served)");
+    return line.str();
 }
 
 void ClientRecords::report_sent(const sim::Bytes& report) {

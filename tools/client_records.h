@@ -21,14 +21,12 @@ namespace fake_lfs {
 // build those.
 std::optional<int> served_protocol(uint8_t declared);
 
+// Whether an introduction asks for car reports.
+bool wants_reports(const insim::IS_ISI& isi);
+
 // The line printed for an introduction: what the client asks for, and the
 // protocol version served.
 std::string introduction_line(const insim::IS_ISI& isi);
-
-// The simulator's limits that `record`, sent by a client, breaks: each as the
-// field, its value and the limit ("ClickID 240, over 239"). Empty when the
-// simulator would take the record.
-std::vector<std::string> broken_limits(const sim::Bytes& record);
 
 class ClientRecords {
   public:

@@ -50,7 +50,7 @@ class LapSession {
             std::cerr << "fake_lfs: the introduction's program name has no terminator\n";
             return false;
         }
-        wants_reports_ = (isi->Flags & insim::ISF_MCI) != 0 && isi->Interval > 0;
+        wants_reports_ = wants_reports(*isi);
         udp_port_ = isi->UDPPort;
         interval_ = milliseconds(options_.interval_ms > 0 ? options_.interval_ms : isi->Interval);
         std::cout << introduction_line(*isi) << std::endl;

@@ -37,9 +37,6 @@ uint16_t free_udp_port();
 Socket accept_client(Socket listener);
 // Connects a stream socket to 127.0.0.1 at `port`, with send coalescing off.
 Socket connect_to_loopback(uint16_t port);
-// True when `socket` is readable within `timeout`.
-bool wait_readable(Socket socket, std::chrono::milliseconds timeout);
-
 // A socket and what to wait for on it; the wait fills in what it found.
 struct Readiness {
     Socket socket;
@@ -48,9 +45,17 @@ struct Readiness {
     bool readable = false;
     bool writable = false;
 };
-// Waits until one of `count` sockets is ready as asked, for at most
-// `timeout`; false on time-out or failure.
+// The most sockets one wait takes.
+constexpr std::size_t kMaxWaited = 2;
+// Waits until one of `count` (at most kMaxWaited) sockets is ready as asked,
+// for at most `timeout`; false on time-out or failure.
 bool wait_ready(Readiness* sockets, std::size_t count, std::chrono::milliseconds timeout);
+
+// True when `socket` is readable (or closed) within `timeout`.
+inline bool wait_readable(Socket socket, std::chrono::milliseconds timeout) {
+    Readiness readiness{socket, true, false};
+    return wait_ready(&readiness, 1, timeout);
+}
 
 // Makes receives and sends on `socket` fail at once, with would_block()
 // true, instead of waiting.

@@ -9,7 +9,6 @@
 
 #include <algorithm>
 #include <cerrno>
-#include <vector>
 
 #include "tools/peer_sockets.h"
 
@@ -125,38 +124,29 @@ Socket connect_to_loopback(uint16_t port) {
     return s;
 }
 
-bool wait_readable(Socket socket, std::chrono::milliseconds timeout) {
-    const auto deadline = std::chrono::steady_clock::now() + timeout;
-    for (;;) {
-        const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(
-            deadline - std::chrono::steady_clock::now());
-        pollfd p{socket, POLLIN, 0};
-        const int ready = ::poll(&p, 1, static_cast<int>(std::max<long>(0, left.count())));
-        if (ready > 0) {
-            return true;
-        }
-        if (ready == 0 || errno != EINTR) {
-            return false;
-        }
-    }
-}
-
 bool wait_ready(Readiness* sockets, std::size_t count, std::chrono::milliseconds timeout) {
-    std::vector<pollfd> polled(count);
+    if (count > kMaxWaited) {
+        return false;
+    }
+    pollfd polled[kMaxWaited];
     for (std::size_t i = 0; i < count; ++i) {
         polled[i] = {
             sockets[i].socket,
             static_cast<short>((sockets[i].read ? POLLIN : 0) | (sockets[i].write ? POLLOUT : 0)),
             0};
     }
+    // A wait interrupted by a signal goes on for the time that is left.
+    const auto deadline = std::chrono::steady_clock::now() + timeout;
     int ready;
     do {
-        ready = ::poll(polled.data(), count, static_cast<int>(std::max<long>(0, timeout.count())));
+        const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(
+            deadline - std::chrono::steady_clock::now());
+        ready = ::poll(polled, count, static_cast<int>(std::max<long>(0, left.count())));
     } while (ready < 0 && errno == EINTR);
     for (std::size_t i = 0; i < count; ++i) {
         // A closed or failed connection reads as readable: the receive tells which.
-        sockets[i].readable = (polled[i].revents & (POLLIN | POLLHUP | POLLERR)) != 0;
-        sockets[i].writable = (polled[i].revents & (POLLOUT | POLLERR)) != 0;
+        sockets[i].readable = ready > 0 && (polled[i].revents & (POLLIN | POLLHUP | POLLERR)) != 0;
+        sockets[i].writable = ready > 0 && (polled[i].revents & (POLLOUT | POLLERR)) != 0;
     }
     return ready > 0;
 }

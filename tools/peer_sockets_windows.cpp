@@ -125,16 +125,10 @@ Socket connect_to_loopback(uint16_t port) {
     return s;
 }
 
-bool wait_readable(Socket socket, std::chrono::milliseconds timeout) {
-    const long ms = std::max<long>(0, static_cast<long>(timeout.count()));
-    timeval bound{ms / 1000, (ms % 1000) * 1000};
-    fd_set read_set;
-    FD_ZERO(&read_set);
-    FD_SET(socket, &read_set);
-    return ::select(0, &read_set, nullptr, nullptr, &bound) > 0;
-}
-
 bool wait_ready(Readiness* sockets, std::size_t count, std::chrono::milliseconds timeout) {
+    if (count > kMaxWaited) {
+        return false;
+    }
     const long ms = std::max<long>(0, static_cast<long>(timeout.count()));
     timeval bound{ms / 1000, (ms % 1000) * 1000};
     fd_set read_set;
