@@ -20,7 +20,7 @@
 #include "geometry/polygon.h"
 #include "insim/insim_connection.h"
 #include "tests/support/allocation_counter.h"
-#include "tools/sim_peer.h"
+#include "tests/support/sim_peer.h"
 
 namespace {
 

@@ -26,7 +26,7 @@
 
 #include "tests/support/child_process.h"
 #include "tests/support/network_namespace.h"
-#include "tools/sim_peer.h"
+#include "tests/support/sim_peer.h"
 
 namespace {
 

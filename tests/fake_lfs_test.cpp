@@ -7,6 +7,7 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <functional>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -35,7 +36,8 @@ Bytes introduction(uint8_t protocol) {
 
 // A client of fake_lfs, introduced and answered with the version record.
 struct IntroducedClient {
-    explicit IntroducedClient(uint16_t port, uint8_t protocol = 0) : client(port) {
+    explicit IntroducedClient(uint16_t port, uint8_t protocol = 0, int receive_buffer = 0)
+        : client(port, receive_buffer) {
         EXPECT_TRUE(client.connected());
         EXPECT_TRUE(client.send(introduction(protocol)));
         auto version = client.read_record(kWait);
@@ -134,45 +136,173 @@ Bytes button(const std::string& text, uint8_t field = 0, uint8_t value = 0) {
     return bytes;
 }
 
-struct IdleCase {
-    std::string label;
-    bool sends_buttons;  // never answers a keep-alive either way
-    long status;
+// A client of fake_lfs, introduced, and fake_lfs itself.
+struct Session {
+    sim::SimClient& client;
+    ChildProcess& simulator;
+    uint16_t port;
 };
 
-class FakeLfsIdleLimit : public ::testing::TestWithParam<IdleCase> {};
+// One edge of fake_lfs's timing: how a client behaves once introduced, and
+// how the session must end.
+struct TimingCase {
+    std::string label;
+    std::vector<std::string> args;  // beyond --port 0 --laps 0
+    // Plays the client from its introduction to the end of the session.
+    std::function<void(Session&)> play;
+    long status;
+    std::vector<std::string> said = {};    // on fake_lfs's standard error
+    std::vector<std::string> unsaid = {};  // never there
+    int receive_buffer = 0;                // the client's, when not the system's own
+};
 
-TEST_P(FakeLfsIdleLimit, ClosesOnlyAClientThatSendsNothing) {
-    const IdleCase& c = GetParam();
+class FakeLfsTiming : public ::testing::TestWithParam<TimingCase> {};
+
+TEST_P(FakeLfsTiming, EndsTheSessionOnlyWhenTheClientFails) {
+    const TimingCase& c = GetParam();
+    std::vector<std::string> args = {"--port", "0", "--laps", "0"};
+    args.insert(args.end(), c.args.begin(), c.args.end());
     uint16_t port = 0;
-    auto simulator = start_fake_lfs({"--port", "0", "--idle-limit", "1", "--keepalive", "200",
-                                     "--interval", "100", "--laps", "0"},
-                                    &port);
-    const auto introduced_at = std::chrono::steady_clock::now();
-    IntroducedClient introduced(port);
-    sim::SimClient& client = introduced.client;
-    if (c.sends_buttons) {
-        for (int i = 0; i < 8; ++i) {
-            std::this_thread::sleep_for(250ms);
-            ASSERT_TRUE(client.send(button("bbbb")));
-        }
-        ASSERT_TRUE(client.send(sim::tiny_record(insim::TINY_CLOSE)));
-    } else {
-        ASSERT_TRUE(client.wait_closed(kWait));
-        EXPECT_GE(std::chrono::steady_clock::now() - introduced_at, 1s) << "closed too early";
+    auto simulator = start_fake_lfs(args, &port);
+    IntroducedClient introduced(port, 0, c.receive_buffer);
+    Session session{introduced.client, *simulator, port};
+    c.play(session);
+    EXPECT_EQ(simulator->wait(kWait), c.status) << simulator->err();
+    for (const std::string& line : c.said) {
+        EXPECT_TRUE(has(simulator->err(), line)) << line << "\n" << simulator->err();
     }
-    EXPECT_EQ(simulator->wait(kWait), c.status);
-    EXPECT_EQ(has(simulator->err(), "fake_lfs: nothing came from the client for 1 s"),
-              !c.sends_buttons)
-        << simulator->err();
-    EXPECT_TRUE(has(simulator->err(), "fake_lfs: the keep-alive sent 200 ms ago was not answered"))
-        << simulator->err();
+    for (const std::string& line : c.unsaid) {
+        EXPECT_FALSE(has(simulator->err(), line)) << line << "\n" << simulator->err();
+    }
 }
 
-INSTANTIATE_TEST_SUITE_P(Clients, FakeLfsIdleLimit,
-                         ::testing::Values(IdleCase{"silent", false, 1},
-                                           IdleCase{"buttons_only", true, 0}),
-                         [](const auto& info) { return info.param.label; });
+// Reads what fake_lfs sends for `time`, answering every keep-alive, and
+// every report with a button when `buttons`.
+void answer(sim::SimClient& client, std::chrono::milliseconds time, bool buttons = false) {
+    const auto until = std::chrono::steady_clock::now() + time;
+    while (std::chrono::steady_clock::now() < until) {
+        auto record = client.read_record(kWait);
+        ASSERT_TRUE(record) << "fake_lfs closed the connection";
+        if ((*record)[1] == insim::ISP_TINY && (*record)[3] == insim::TINY_NONE) {
+            ASSERT_TRUE(client.send(*record));
+        } else if (buttons && (*record)[1] == insim::ISP_MCI) {
+            ASSERT_TRUE(client.send(button("bbbb")));
+        }
+    }
+}
+
+void close_request(sim::SimClient& client) {
+    ASSERT_TRUE(client.send(sim::tiny_record(insim::TINY_CLOSE)));
+}
+
+// Processor-time budgets hold for the tool's own time, and not under the
+// sanitizers, which slow every call many times over.
+#ifdef TOOLS_UNDER_SANITIZER
+constexpr bool kBudgetsHold = false;
+#else
+constexpr bool kBudgetsHold = kProcessorTimeIsTheChilds;
+#endif
+
+const std::string kIdleLine = "fake_lfs: nothing came from the client for 1 s";
+const std::string kUnanswered = "fake_lfs: the keep-alive sent ";
+
+INSTANTIATE_TEST_SUITE_P(
+    Edges, FakeLfsTiming,
+    ::testing::Values(
+        TimingCase{"silent",
+                   {"--idle-limit", "1", "--keepalive", "200"},
+                   [](Session& s) {
+                       const auto start = std::chrono::steady_clock::now();
+                       ASSERT_TRUE(s.client.wait_closed(kWait));
+                       EXPECT_GE(std::chrono::steady_clock::now() - start, 1s) << "too early";
+                   },
+                   1,
+                   {kIdleLine, kUnanswered + "200 ms ago was not answered"}},
+        TimingCase{"buttons_only",
+                   {"--idle-limit", "1", "--keepalive", "200", "--interval", "100"},
+                   [](Session& s) {
+                       for (int i = 0; i < 8; ++i) {
+                           std::this_thread::sleep_for(250ms);
+                           ASSERT_TRUE(s.client.send(button("bbbb")));
+                       }
+                       close_request(s.client);
+                   },
+                   0,
+                   {kUnanswered + "200 ms ago was not answered"},
+                   {kIdleLine}},
+        // The keep-alive comes as the idle limit runs out: its answer keeps
+        // the client, however the two settings meet.
+        TimingCase{"keepalive_at_the_idle_limit",
+                   {"--idle-limit", "1", "--keepalive", "1000"},
+                   [](Session& s) {
+                       answer(s.client, 2500ms);
+                       close_request(s.client);
+                   },
+                   0,
+                   {},
+                   {kIdleLine, kUnanswered}},
+        TimingCase{"keepalive_after_the_idle_limit",
+                   {"--idle-limit", "1", "--keepalive", "1500"},
+                   [](Session& s) {
+                       answer(s.client, 2500ms);
+                       close_request(s.client);
+                   },
+                   0,
+                   {},
+                   {kIdleLine, kUnanswered}},
+        // A record may come in pieces over any time; only the idle limit
+        // judges silence.
+        TimingCase{"record_in_slow_pieces",
+                   {"--idle-limit", "5"},
+                   [](Session& s) {
+                       ASSERT_TRUE(s.client.send(button("slow"), 8, 2500ms));
+                       EXPECT_TRUE(s.simulator.wait_for_output("button 237 \"slow\"", kWait));
+                       close_request(s.client);
+                   },
+                   0,
+                   {},
+                   {"closed the connection"}},
+        // A client that stops reading while it still sends: sends wait at
+        // most the idle limit, and the keep-alives go on meanwhile.
+        TimingCase{"client_stops_reading",
+                   {"--idle-limit", "1", "--keepalive", "100", "--interval", "1", "--cars", "48"},
+                   [](Session& s) {
+                       for (int i = 0; i < 40 && s.client.send(button("bbbb")); ++i) {
+                           std::this_thread::sleep_for(100ms);
+                       }
+                   },
+                   1,
+                   {"fake_lfs: the client took nothing sent to it for 1 s; closing the "
+                    "connection",
+                    kUnanswered + "100 ms ago was not answered"},
+                   {kIdleLine},
+                   4096},
+        // Every report on its own timer, without a run of short waits
+        // before it: a few percent of a core at most.
+        TimingCase{"hundred_reports_a_second",
+                   {"--interval", "10"},
+                   [](Session& s) {
+                       const auto before = s.simulator.cpu_time();
+                       answer(s.client, 2000ms, true);
+                       const auto used = s.simulator.cpu_time() - before;
+                       if (kBudgetsHold) {
+                           EXPECT_LT(used.count(), 160) << "ms of processor time in 2 s";
+                       }
+                       close_request(s.client);
+                   },
+                   0},
+        TimingCase{"second_client_refused_at_once",
+                   {},
+                   [](Session& s) {
+                       sim::SimClient second(s.port);
+                       EXPECT_TRUE(second.wait_closed(2s)) << "the second client is closed";
+                       answer(s.client, 200ms);
+                       close_request(s.client);
+                   },
+                   0,
+                   {"fake_lfs: refused a second client: this stand-in serves one client at a "
+                    "time"}}),
+    [](const auto& info) { return info.param.label; });
 
 TEST(FakeLfsLimits, EachBrokenLimitGetsOneLineAndTheSessionGoesOn) {
     const std::string show = "fake_lfs: the simulator would not show this button: ";

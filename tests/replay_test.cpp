@@ -1,5 +1,7 @@
 // fake_lfs --replay refuses a malformed capture before it listens, naming the
-// line, and refuses options that do not fit a replay.
+// line, and refuses options that do not fit a replay; with --expect it
+// catches a record the client sends after the capture's last, and it plays
+// captures sized in 4-byte units.
 #include <gtest/gtest.h>
 
 #include <filesystem>
@@ -9,6 +11,8 @@
 
 #include "tests/support/child_process.h"
 #include "tests/support/connection_fixture.h"
+#include "tests/support/fake_lfs.h"
+#include "tools/common/capture_file.h"
 
 namespace {
 
@@ -57,7 +61,16 @@ INSTANTIATE_TEST_SUITE_P(
                       "6: time 10 ms goes back from 20 ms"},
         MalformedCase{"bad_time", kHead + "-5 S 04030000\n",
                       "4: bad time '-5': whole milliseconds expected"},
-        MalformedCase{"fields", kHead + "0 S\n", "4: expected '<ms> <S|C> <hex>', got 2 fields"}),
+        MalformedCase{"fields", kHead + "0 S\n", "4: expected '<ms> <S|C> <hex>', got 2 fields"},
+        MalformedCase{"time_beyond_waiting", kHead + "3153600000001 S 04030000\n",
+                      "4: time 3153600000001 ms is beyond the latest a replay can wait for "
+                      "(3153600000000 ms)"},
+        MalformedCase{"word_size_byte", kHead + "# record sizes count 4-byte units\n0 S 02030000\n",
+                      "5: the size byte says 8 bytes, the line holds 4"},
+        MalformedCase{"units_after_a_record",
+                      kHead + "0 S 04030000\n# record sizes count 4-byte units\n",
+                      "5: '# record sizes count 4-byte units' must come before the first "
+                      "record"}),
     [](const auto& info) { return info.param.label; });
 
 TEST(ReplayOptions, LapOptionsDoNotFitAReplay) {
@@ -73,5 +86,81 @@ TEST(ReplayOptions, LapOptionsDoNotFitAReplay) {
         EXPECT_NE(replay.err().find("Try 'fake_lfs --help'."), std::string::npos) << replay.err();
     }
 }
+
+// A capture whose times --speed would stretch beyond any wait is refused
+// before listening, as a usage error.
+TEST(ReplayOptions, ASpeedThatStretchesTimesTooFarIsRefused) {
+    const std::string file =
+        ::testing::TempDir() + "slow_" + std::to_string(current_process_id()) + ".txt";
+    std::ofstream(file, std::ios::binary) << kHead << "1000 S 04030000\n";
+    ChildProcess replay(FAKE_LFS_PROGRAM, {"--replay", file, "--speed", "1e-300", "--port", "0"});
+    EXPECT_EQ(replay.wait(kWait), 2);
+    std::filesystem::remove(file);
+    EXPECT_NE(replay.err().find("makes the capture's last time, 1000 ms, longer than a replay "
+                                "can wait for"),
+              std::string::npos)
+        << replay.err();
+    EXPECT_EQ(replay.out(), "") << "it never listens";
+}
+
+struct ExpectCase {
+    std::string label;
+    std::string units;        // the units line, or nothing
+    sim::Bytes introduction;  // the capture's first client record
+    sim::Bytes button;        // its second
+    bool one_more;            // the client sends the button once more, at once
+    long status;
+    std::string error;  // fake_lfs's standard error, after "FILE:"
+};
+
+class ReplayExpects : public ::testing::TestWithParam<ExpectCase> {};
+
+TEST_P(ReplayExpects, TheCapturedRecordsAndNothingAfterThem) {
+    const ExpectCase& c = GetParam();
+    sim::Bytes version = sim::version_record("0.7F", 9);
+    if (!c.units.empty()) {
+        version[0] /= 4;
+    }
+    const std::string file = ::testing::TempDir() + "expect_" + c.label + "_" +
+                             std::to_string(current_process_id()) + ".txt";
+    std::ofstream(file, std::ios::binary)
+        << "# insim capture 1\n"
+        << c.units << "0 C " << capture::hex_of(c.introduction) << "\n5 S "
+        << capture::hex_of(version) << "\n9 C " << capture::hex_of(c.button) << "\n";
+    uint16_t port = 0;
+    auto replay = start_fake_lfs({"--replay", file, "--expect", "--port", "0"}, &port);
+    sim::SimClient client(port);
+    ASSERT_TRUE(client.send(c.introduction));
+    sim::Bytes got(version.size());
+    ASSERT_TRUE(client.read_exact(got.data(), got.size(), kWait));
+    ASSERT_TRUE(client.send(c.one_more ? sim::concat({c.button, c.button}) : c.button));
+    EXPECT_EQ(replay->wait(kWait), c.status) << replay->err();
+    std::filesystem::remove(file);
+    EXPECT_EQ(replay->err(), c.error.empty() ? "" : file + ":" + c.error + kLineEnd);
+}
+
+sim::Bytes introduction(uint8_t size, uint8_t protocol) {
+    insim::IS_ISI isi{};
+    isi.Size = size;
+    isi.Type = insim::ISP_ISI;
+    isi.Sp0 = protocol;
+    return sim::bytes_of(isi);
+}
+
+const sim::Bytes kButton = {12, insim::ISP_BTN, 1, 0, 237, 0, 32, 0, 1, 70, 60, 10};
+const sim::Bytes kWordButton = {3, insim::ISP_BTN, 1, 0, 237, 0, 32, 0, 1, 70, 60, 10};
+
+INSTANTIATE_TEST_SUITE_P(
+    Captures, ReplayExpects,
+    ::testing::Values(
+        ExpectCase{"as_captured", "", introduction(44, 8), kButton, false, 0, ""},
+        ExpectCase{"one_more", "", introduction(44, 8), kButton, true, 1,
+                   "4: expected the end of the capture, got " + capture::hex_of(kButton)},
+        ExpectCase{"in_word_units", "# record sizes count 4-byte units\n", introduction(11, 9),
+                   kWordButton, false, 0, ""},
+        ExpectCase{"one_more_in_word_units", "# record sizes count 4-byte units\n",
+                   introduction(11, 9), kWordButton, true, 1,
+                   "5: expected the end of the capture, got " + capture::hex_of(kWordButton)}),
+    [](const auto& info) { return info.param.label; });
 
 }  // namespace

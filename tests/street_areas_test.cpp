@@ -8,8 +8,8 @@
 #include <string>
 
 #include "app/display_loop.h"
-#include "tools/lap_route.h"
-#include "tools/sim_peer.h"
+#include "tools/common/lap_route.h"
+#include "tools/common/sim_records.h"
 
 namespace {
 

@@ -24,6 +24,11 @@ class ChildProcess {
     // when it did not within `timeout` (it is then killed) or ended by a
     // signal.
     std::optional<long> wait(std::chrono::milliseconds timeout);
+    // Reads what the child has written so far until standard output or
+    // standard error holds `text`; false when it did not within `timeout`.
+    bool wait_for_output(const std::string& text, std::chrono::milliseconds timeout);
+    // The processor time the child has used so far, user and system.
+    std::chrono::milliseconds cpu_time() const;
     long pid() const;
 
     const std::string& out() const { return out_; }

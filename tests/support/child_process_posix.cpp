@@ -6,6 +6,9 @@
 #include <unistd.h>
 
 #include <cerrno>
+#include <fstream>
+#include <functional>
+#include <sstream>
 #include <stdexcept>
 #include <thread>
 
@@ -18,8 +21,11 @@ struct ChildProcess::Platform {
     int out_fd = -1;
     int err_fd = -1;
 
-    // Reads both outputs until both reach their end or the time is up.
-    bool drain(std::string& out, std::string& err, std::chrono::milliseconds timeout);
+    // Reads both outputs until both reach their end, `enough` says so, or
+    // the time is up; false on time-out.
+    bool drain(
+        std::string& out, std::string& err, std::chrono::milliseconds timeout,
+        const std::function<bool()>& enough = [] { return false; });
 };
 
 long current_process_id() {
@@ -75,9 +81,10 @@ long ChildProcess::pid() const {
 }
 
 bool ChildProcess::Platform::drain(std::string& out, std::string& err,
-                                   std::chrono::milliseconds timeout) {
+                                   std::chrono::milliseconds timeout,
+                                   const std::function<bool()>& enough) {
     const auto deadline = std::chrono::steady_clock::now() + timeout;
-    while (out_fd >= 0 || err_fd >= 0) {
+    while ((out_fd >= 0 || err_fd >= 0) && !enough()) {
         pollfd fds[2] = {{out_fd, POLLIN, 0}, {err_fd, POLLIN, 0}};
         const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(
             deadline - std::chrono::steady_clock::now());
@@ -104,6 +111,30 @@ bool ChildProcess::Platform::drain(std::string& out, std::string& err,
         }
     }
     return true;
+}
+
+bool ChildProcess::wait_for_output(const std::string& text, std::chrono::milliseconds timeout) {
+    const auto seen = [&] {
+        return out_.find(text) != std::string::npos || err_.find(text) != std::string::npos;
+    };
+    platform_->drain(out_, err_, timeout, seen);
+    return seen();
+}
+
+std::chrono::milliseconds ChildProcess::cpu_time() const {
+    // Fields 14 and 15 of /proc/PID/stat, after the name in parentheses.
+    std::ifstream stat("/proc/" + std::to_string(platform_->pid) + "/stat");
+    std::string line;
+    std::getline(stat, line);
+    std::istringstream fields(line.substr(line.rfind(')') + 2));
+    std::string field;
+    long long ticks = 0;
+    for (int number = 3; number <= 15 && fields >> field; ++number) {
+        if (number >= 14) {
+            ticks += std::stoll(field);
+        }
+    }
+    return std::chrono::milliseconds(ticks * 1000 / ::sysconf(_SC_CLK_TCK));
 }
 
 std::optional<long> ChildProcess::wait(std::chrono::milliseconds timeout) {

@@ -56,8 +56,11 @@ ChildProcess::ChildProcess(const std::string& path, const std::vector<std::strin
     HANDLE out_write = nullptr;
     HANDLE err_write = nullptr;
     Platform& p = *platform_;
-    if (!::CreatePipe(&p.out, &out_write, &inherit, 0) ||
-        !::CreatePipe(&p.err, &err_write, &inherit, 0)) {
+    // Room for a chatty child's output between reads: the default pipe holds
+    // a few kilobytes, and a child blocked on a full pipe stops serving.
+    constexpr DWORD kPipeSize = 1 << 20;
+    if (!::CreatePipe(&p.out, &out_write, &inherit, kPipeSize) ||
+        !::CreatePipe(&p.err, &err_write, &inherit, kPipeSize)) {
         throw std::runtime_error("CreatePipe");
     }
     // Only the writing ends go to the child.
@@ -100,6 +103,35 @@ ChildProcess::~ChildProcess() {
 
 long ChildProcess::pid() const {
     return static_cast<long>(platform_->process.dwProcessId);
+}
+
+bool ChildProcess::wait_for_output(const std::string& text, std::chrono::milliseconds timeout) {
+    const auto deadline = std::chrono::steady_clock::now() + timeout;
+    for (;;) {
+        read_available(platform_->out, out_);
+        read_available(platform_->err, err_);
+        if (out_.find(text) != std::string::npos || err_.find(text) != std::string::npos) {
+            return true;
+        }
+        if (std::chrono::steady_clock::now() > deadline) {
+            return false;
+        }
+        std::this_thread::sleep_for(std::chrono::milliseconds(2));
+    }
+}
+
+std::chrono::milliseconds ChildProcess::cpu_time() const {
+    FILETIME created;
+    FILETIME ended;
+    FILETIME kernel;
+    FILETIME user;
+    if (!::GetProcessTimes(platform_->process.hProcess, &created, &ended, &kernel, &user)) {
+        return std::chrono::milliseconds(0);
+    }
+    const auto hundreds_of_ns = [](const FILETIME& time) {
+        return (static_cast<uint64_t>(time.dwHighDateTime) << 32) | time.dwLowDateTime;
+    };
+    return std::chrono::milliseconds((hundreds_of_ns(kernel) + hundreds_of_ns(user)) / 10000);
 }
 
 std::optional<long> ChildProcess::wait(std::chrono::milliseconds timeout) {

@@ -8,7 +8,7 @@
 #include <future>
 
 #include "insim/insim_connection.h"
-#include "tools/sim_peer.h"
+#include "tests/support/sim_peer.h"
 
 namespace test_support {
 
@@ -16,7 +16,7 @@ using namespace std::chrono_literals;
 
 constexpr auto kWait = 5s;  // bound of every wait in a passing test
 
-using sim::peer_sockets::free_udp_port;
+using sim::free_udp_port;
 
 // A button as the program fills it, with `length` characters of `fill`.
 inline insim::IS_BTN button_with_text(std::size_t length, char fill = 'b') {

@@ -1,131 +1,134 @@
-#include "tools/sim_peer.h"
+#include "tests/support/sim_peer.h"
 
-#include <algorithm>
-#include <cstring>
+#include <asio/connect.hpp>
+#include <asio/post.hpp>
+#include <asio/read.hpp>
+#include <asio/write.hpp>
+#include <future>
+#include <memory>
 #include <system_error>
-#include <thread>
 
-#include "tools/peer_sockets.h"
+#include "tools/common/loopback.h"
+#include "tools/common/record_splitter.h"
 
 namespace sim {
 namespace {
 
-namespace net = peer_sockets;
-namespace sl = insim::socket_layer;
+using Clock = std::chrono::steady_clock;
+
+// What one read asks for: a record-by-record reader takes the rest of it
+// from what was read ahead, without a wait of its own.
+constexpr std::size_t kReadAhead = 1 << 16;
+
+// The longest a send may wait for the other end to take its bytes.
+constexpr milliseconds kSendBound(60000);
 
 // Time left until `deadline`, never negative.
-milliseconds left_until(std::chrono::steady_clock::time_point deadline) {
-    return std::max(
-        std::chrono::duration_cast<milliseconds>(deadline - std::chrono::steady_clock::now()),
-        milliseconds(0));
+milliseconds left_until(Clock::time_point deadline) {
+    return std::max(std::chrono::duration_cast<milliseconds>(deadline - Clock::now()),
+                    milliseconds(0));
 }
 
 }  // namespace
 
-Bytes version_record(const char* version, uint16_t insim_version, uint8_t reqi) {
-    insim::IS_VER ver{};
-    ver.Size = sizeof ver;
-    ver.Type = insim::ISP_VER;
-    ver.ReqI = reqi;
-    std::memcpy(ver.Version, version, strnlen(version, sizeof ver.Version));
-    std::memcpy(ver.Product, "S3", 2);
-    ver.InSimVer = insim_version;
-    return bytes_of(ver);
+uint16_t free_udp_port() {
+    asio::io_context io;
+    asio::ip::udp::socket probe(io, {asio::ip::address_v4::loopback(), 0});
+    return probe.local_endpoint().port();
 }
 
-Bytes tiny_record(uint8_t subtype, uint8_t reqi) {
-    return {sizeof(insim::IS_TINY), insim::ISP_TINY, reqi, subtype};
-}
-
-namespace {
-
-// A report of `count` cars from `cars`, the first numbered `number`.
-Bytes report_of(const CarPosition* cars, std::size_t count, std::size_t number, uint8_t first_flags,
-                uint8_t last_flags) {
-    insim::IS_MCI mci{};
-    count = std::min(count, insim::kMaxCarsPerReport);
-    mci.Size = static_cast<uint8_t>(offsetof(insim::IS_MCI, Info) + count * sizeof(insim::CompCar));
-    mci.Type = insim::ISP_MCI;
-    mci.NumC = static_cast<uint8_t>(count);
-    for (std::size_t i = 0; i < insim::kMaxCarsPerReport && i < count; ++i) {
-        insim::CompCar& car = mci.Info[i];
-        car.PLID = static_cast<uint8_t>(number + i);
-        car.Position = static_cast<uint8_t>(number + i);
-        car.X = cars[i].x;
-        car.Y = cars[i].y;
-    }
-    if (count > 0) {
-        mci.Info[0].Info |= first_flags;
-        mci.Info[count - 1].Info |= last_flags;
-    }
-    Bytes bytes = bytes_of(mci);
-    bytes.resize(mci.Size);
-    return bytes;
-}
-
-}  // namespace
-
-Bytes car_report(const std::vector<CarPosition>& cars) {
-    return report_of(cars.data(), cars.size(), 1, 0, 0);
-}
-
-std::vector<Bytes> interval_reports(const std::vector<CarPosition>& cars) {
-    std::vector<Bytes> reports;
-    for (std::size_t at = 0; at < cars.size(); at += insim::kMaxCarsPerReport) {
-        const std::size_t count = std::min(insim::kMaxCarsPerReport, cars.size() - at);
-        reports.push_back(report_of(cars.data() + at, count, at + 1,
-                                    at == 0 ? insim::kInfoFirstCar : 0,
-                                    at + count == cars.size() ? insim::kInfoLastCar : 0));
-    }
-    return reports;
-}
-
-Bytes concat(std::initializer_list<Bytes> parts) {
-    Bytes all;
-    for (const Bytes& part : parts) {
-        all.insert(all.end(), part.begin(), part.end());
-    }
-    return all;
-}
+StreamEnd::StreamEnd()
+    : stream_(io_), work_(asio::make_work_guard(io_)), thread_([this] { io_.run(); }) {}
 
 StreamEnd::~StreamEnd() {
     close_stream();
+    work_.reset();
+    thread_.join();
+}
+
+std::pair<std::error_code, std::size_t> StreamEnd::await(milliseconds timeout,
+                                                         std::function<void(Done)> start,
+                                                         std::function<void()> cancel) {
+    auto done = std::make_shared<std::promise<std::pair<std::error_code, std::size_t>>>();
+    auto result = done->get_future();
+    asio::post(io_, [start = std::move(start), done] {
+        start([done](std::error_code error, std::size_t count) {
+            done->set_value({error, count});
+        });
+    });
+    if (result.wait_for(timeout) == std::future_status::timeout) {
+        asio::post(io_, std::move(cancel));
+    }
+    return result.get();
+}
+
+void StreamEnd::on_thread(const std::function<void()>& work) {
+    std::promise<void> done;
+    asio::post(io_, [&] {
+        work();
+        done.set_value();
+    });
+    done.get_future().wait();
 }
 
 void StreamEnd::close_stream() {
-    if (stream_ != net::kNoSocket) {
-        sl::close_socket(stream_);
-        stream_ = net::kNoSocket;
-    }
+    on_thread([this] {
+        std::error_code ignored;
+        stream_.close(ignored);
+    });
 }
 
 bool StreamEnd::read_exact(uint8_t* buffer, std::size_t count, milliseconds timeout) {
-    const auto deadline = std::chrono::steady_clock::now() + timeout;
-    std::size_t have = 0;
-    while (have < count) {
-        if (!net::wait_readable(stream_, left_until(deadline))) {
+    const auto deadline = Clock::now() + timeout;
+    while (ahead() < count) {
+        const std::size_t had = ahead_.size();
+        ahead_.resize(had + kReadAhead);
+        const auto [error, got] = await(
+            left_until(deadline),
+            [this, had](Done done) {
+                stream_.async_read_some(asio::buffer(ahead_.data() + had, kReadAhead),
+                                        std::move(done));
+            },
+            [this] {
+                std::error_code ignored;
+                stream_.cancel(ignored);
+            });
+        ahead_.resize(had + got);
+        if (error) {
+            take_ahead(ahead());  // what did arrive is still kept
             return false;
         }
-        const long got = sl::receive(stream_, buffer + have, count - have);
-        if (got <= 0) {
-            return false;
-        }
-        received_.insert(received_.end(), buffer + have, buffer + have + got);
-        have += static_cast<std::size_t>(got);
     }
+    std::copy_n(ahead_.begin() + static_cast<std::ptrdiff_t>(ahead_start_), count, buffer);
+    take_ahead(count);
     return true;
 }
 
+std::size_t StreamEnd::ahead() const {
+    return ahead_.size() - ahead_start_;
+}
+
+void StreamEnd::take_ahead(std::size_t count) {
+    const auto from = ahead_.begin() + static_cast<std::ptrdiff_t>(ahead_start_);
+    received_.insert(received_.end(), from, from + static_cast<std::ptrdiff_t>(count));
+    ahead_start_ += count;
+    if (ahead_start_ == ahead_.size()) {
+        ahead_.clear();
+        ahead_start_ = 0;
+    }
+}
+
 std::optional<Bytes> StreamEnd::read_record(milliseconds timeout) {
-    const auto deadline = std::chrono::steady_clock::now() + timeout;
+    const auto deadline = Clock::now() + timeout;
     Bytes record(1);
     if (!read_exact(record.data(), 1, timeout)) {
         return std::nullopt;
     }
-    if (record[0] <= 1) {
-        return record;
+    const std::optional<std::size_t> length = framing::record_length(record[0], 1);
+    if (!length) {
+        return std::nullopt;
     }
-    record.resize(record[0]);
+    record.resize(*length);
     if (!read_exact(record.data() + 1, record.size() - 1, left_until(deadline))) {
         return std::nullopt;
     }
@@ -133,22 +136,41 @@ std::optional<Bytes> StreamEnd::read_record(milliseconds timeout) {
 }
 
 bool StreamEnd::wait_closed(milliseconds timeout) {
-    const auto deadline = std::chrono::steady_clock::now() + timeout;
+    take_ahead(ahead());
+    const auto deadline = Clock::now() + timeout;
     uint8_t buffer[512];
     for (;;) {
-        if (!net::wait_readable(stream_, left_until(deadline))) {
-            return false;
-        }
-        const long got = sl::receive(stream_, buffer, sizeof buffer);
-        if (got <= 0) {
-            return true;  // end of stream, or reset
-        }
+        const auto [error, got] = await(
+            left_until(deadline),
+            [this, &buffer](Done done) {
+                stream_.async_read_some(asio::buffer(buffer), std::move(done));
+            },
+            [this] {
+                std::error_code ignored;
+                stream_.cancel(ignored);
+            });
         received_.insert(received_.end(), buffer, buffer + got);
+        if (error) {
+            return error != asio::error::operation_aborted;
+        }
     }
 }
 
 bool StreamEnd::readable(milliseconds timeout) {
-    return net::wait_readable(stream_, timeout);
+    if (ahead() > 0) {
+        return true;
+    }
+    const auto [error, got] = await(
+        timeout,
+        [this](Done done) {
+            stream_.async_wait(asio::socket_base::wait_read,
+                               [done](std::error_code error) { done(error, 0); });
+        },
+        [this] {
+            std::error_code ignored;
+            stream_.cancel(ignored);
+        });
+    return !error;
 }
 
 bool StreamEnd::send(const Bytes& data, std::size_t chunk, milliseconds pause) {
@@ -157,11 +179,19 @@ bool StreamEnd::send(const Bytes& data, std::size_t chunk, milliseconds pause) {
     }
     for (std::size_t at = 0; at < data.size();) {
         const std::size_t piece = std::min(chunk, data.size() - at);
-        const long sent = sl::send_some(stream_, data.data() + at, piece);
-        if (sent <= 0) {
+        const auto [error, sent] = await(
+            kSendBound,
+            [this, &data, at, piece](Done done) {
+                asio::async_write(stream_, asio::buffer(data.data() + at, piece), std::move(done));
+            },
+            [this] {
+                std::error_code ignored;
+                stream_.cancel(ignored);
+            });
+        if (error) {
             return false;
         }
-        at += static_cast<std::size_t>(sent);
+        at += sent;
         if (pause.count() > 0 && at < data.size()) {
             std::this_thread::sleep_for(pause);
         }
@@ -170,37 +200,57 @@ bool StreamEnd::send(const Bytes& data, std::size_t chunk, milliseconds pause) {
 }
 
 bool StreamEnd::send_urgent(uint8_t byte) {
-    return net::send_urgent(stream_, byte);
+    std::error_code error;
+    on_thread([&] {
+        stream_.send(asio::buffer(&byte, 1), asio::socket_base::message_out_of_band, error);
+    });
+    return !error;
 }
 
 void StreamEnd::shut_down_sending() {
-    if (stream_ != net::kNoSocket) {
-        net::shut_down_sending(stream_);
-    }
+    on_thread([this] {
+        std::error_code ignored;
+        stream_.shutdown(asio::socket_base::shutdown_send, ignored);
+    });
 }
 
-SimPeer::SimPeer(uint16_t port, int receive_buffer) {
-    listener_ = net::listen_on_loopback(port, receive_buffer);
-    if (listener_ == net::kNoSocket) {
-        throw std::system_error(net::last_error(), "cannot listen on 127.0.0.1");
+SimPeer::SimPeer(uint16_t port, int receive_buffer) : listener_(io_), datagram_(io_) {
+    std::error_code error;
+    on_thread([&] {
+        listener_ = engine::listen_on_loopback(io_, port, error, receive_buffer);
+        if (!error) {
+            port_ = listener_.local_endpoint().port();
+        }
+    });
+    if (error) {
+        throw std::system_error(error, "cannot listen on 127.0.0.1");
     }
-    port_ = net::local_port(listener_);
 }
 
 SimPeer::~SimPeer() {
-    if (datagram_ != net::kNoSocket) {
-        sl::close_socket(datagram_);
-    }
-    close_stream();
-    sl::close_socket(listener_);
+    on_thread([this] {
+        std::error_code ignored;
+        listener_.close(ignored);
+        datagram_.close(ignored);
+    });
 }
 
 bool SimPeer::accept(milliseconds timeout) {
-    if (!net::wait_readable(listener_, timeout)) {
-        return false;
-    }
-    stream_ = net::accept_client(listener_);
-    return stream_ != net::kNoSocket;
+    const auto [error, unused] = await(
+        timeout,
+        [this](Done done) {
+            listener_.async_accept(stream_, [this, done](std::error_code error) {
+                if (!error) {
+                    engine::send_at_once(stream_);
+                }
+                done(error, 0);
+            });
+        },
+        [this] {
+            std::error_code ignored;
+            listener_.cancel(ignored);
+        });
+    return !error;
 }
 
 std::optional<insim::IS_ISI> SimPeer::read_introduction(milliseconds timeout) {
@@ -212,24 +262,52 @@ std::optional<insim::IS_ISI> SimPeer::read_introduction(milliseconds timeout) {
 }
 
 bool SimPeer::send_datagram(const Bytes& data, uint16_t to_port) {
-    if (datagram_ == net::kNoSocket) {
-        datagram_ = net::datagram_on_loopback(port_);
-        if (datagram_ == net::kNoSocket) {
-            return false;
+    std::error_code error;
+    std::size_t sent = 0;
+    on_thread([&] {
+        if (!datagram_.is_open()) {
+            datagram_.open(asio::ip::udp::v4(), error);
+            if (!error) {
+                datagram_.bind({asio::ip::address_v4::loopback(), port_}, error);
+            }
         }
-    }
-    return net::send_datagram(datagram_, data.data(), data.size(), to_port);
+        if (!error) {
+            sent = datagram_.send_to(asio::buffer(data),
+                                     {asio::ip::address_v4::loopback(), to_port}, 0, error);
+        }
+    });
+    return !error && sent == data.size();
 }
 
-void SimPeer::reset_client() {
-    if (stream_ != net::kNoSocket) {
-        net::reset_on_close(stream_);
-        close_stream();
-    }
+void StreamEnd::reset() {
+    on_thread([this] {
+        std::error_code ignored;
+        stream_.set_option(asio::socket_base::linger(true, 0), ignored);
+        stream_.close(ignored);
+    });
 }
 
-SimClient::SimClient(uint16_t port) {
-    stream_ = net::connect_to_loopback(port);
+SimClient::SimClient(uint16_t port, int receive_buffer) {
+    const auto [error, unused] = await(
+        milliseconds(5000),
+        [this, port, receive_buffer](Done done) {
+            if (receive_buffer > 0) {
+                std::error_code ignored;
+                stream_.open(asio::ip::tcp::v4(), ignored);
+                stream_.set_option(asio::socket_base::receive_buffer_size(receive_buffer), ignored);
+            }
+            stream_.async_connect(engine::loopback(port), [this, done](std::error_code error) {
+                if (!error) {
+                    engine::send_at_once(stream_);
+                }
+                done(error, 0);
+            });
+        },
+        [this] {
+            std::error_code ignored;
+            stream_.close(ignored);
+        });
+    connected_ = !error;
 }
 
 }  // namespace sim

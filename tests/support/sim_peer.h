@@ -1,72 +1,60 @@
-// A peer that plays the simulator's side of a connection: it listens on
-// 127.0.0.1, accepts one client, reads what the client sends (keeping every
-// byte) and sends records in any chunking. Every wait is bounded. A client
-// built on the same calls plays the other side.
+// A peer that plays the simulator's side of a connection for the tests and
+// benchmarks: it listens on 127.0.0.1, accepts one client, reads what the
+// client sends (keeping every byte) and sends records in any chunking. Every
+// wait is bounded. A client on the same calls plays the other side.
 //
-// Used by the tests and by fake_lfs, on both platforms. Failures to set up
+// Each peer runs the tools' event engine (an io_context) on a thread of its
+// own, and each call waits for its operation there, within its bound; a
+// test may read on one thread while it sends on another. Failures to set up
 // throw std::system_error; reads and sends report failure by their result.
 #pragma once
 
+#include <asio/executor_work_guard.hpp>
+#include <asio/io_context.hpp>
+#include <asio/ip/tcp.hpp>
+#include <asio/ip/udp.hpp>
 #include <chrono>
 #include <cstddef>
 #include <cstdint>
+#include <functional>
 #include <optional>
-#include <string>
-#include <vector>
+#include <thread>
 
 #include "insim/records.h"
-#include "tools/peer_sockets.h"
+#include "tools/common/sim_records.h"
 
 namespace sim {
 
-using Bytes = std::vector<uint8_t>;
 using std::chrono::milliseconds;
 
-// Records as the simulator builds them.
-Bytes version_record(const char* version, uint16_t insim_version, uint8_t reqi = 1);
-Bytes tiny_record(uint8_t subtype, uint8_t reqi = 0);
-struct CarPosition {
-    int32_t x;  // 1/65536 m
-    int32_t y;
-};
-// One report of the first 8 (at most) of `cars`, numbered from 1, no flags.
-Bytes car_report(const std::vector<CarPosition>& cars);
-// The reports of one interval, as the simulator splits them: at most 8 cars
-// each, in car order, PLID and Position counting 1 to cars.size() across
-// them, kInfoFirstCar on the first car of the first report and kInfoLastCar
-// on the last car of the last. None for no cars.
-std::vector<Bytes> interval_reports(const std::vector<CarPosition>& cars);
-// Copies `record` bytes as they travel (its Size bytes).
-template <typename Record>
-Bytes bytes_of(const Record& record) {
-    const auto* p = reinterpret_cast<const uint8_t*>(&record);
-    return Bytes(p, p + sizeof(Record));
-}
-Bytes concat(std::initializer_list<Bytes> parts);
+// A UDP port that is free at the moment.
+uint16_t free_udp_port();
 
 // One end of a stream connection on 127.0.0.1: bounded reads that keep every
 // byte received, and sends in any chunking.
 class StreamEnd {
   public:
-    StreamEnd() = default;
-    ~StreamEnd();
+    StreamEnd();
+    virtual ~StreamEnd();
     StreamEnd(const StreamEnd&) = delete;
     StreamEnd& operator=(const StreamEnd&) = delete;
 
     // Reads exactly `count` bytes; false on time-out or when the other end
     // closed first (what did arrive is still kept in received()).
     bool read_exact(uint8_t* buffer, std::size_t count, milliseconds timeout);
-    // Reads one record by its size byte. A size byte of 0 gives one byte.
+    // Reads one record by its size byte; nothing on time-out, on the end of
+    // the stream, or at a size of 0, where the framing is lost.
     std::optional<Bytes> read_record(milliseconds timeout);
-    // True when the other end closed (end of stream) within the time. Bytes
-    // that arrive first are kept.
+    // True when the other end closed (end of stream, or reset) within the
+    // time. Bytes that arrive first are kept.
     bool wait_closed(milliseconds timeout);
     // True when at least one byte is ready to read within the time.
     bool readable(milliseconds timeout);
 
     // Sends all of `data`, in pieces of `chunk` bytes (0: at once), pausing
     // `pause` between pieces so that they reach the other end as separate
-    // reads.
+    // reads. False when the other end went away or took nothing for a
+    // minute.
     bool send(const Bytes& data, std::size_t chunk = 0, milliseconds pause = milliseconds(0));
 
     // Sends one byte of urgent (out-of-band) data, which the other end's
@@ -77,14 +65,38 @@ class StreamEnd {
     // stream); what it sends can still be read.
     void shut_down_sending();
 
-    // Every byte received so far.
+    // Every byte received so far (and read by the calls above).
     const Bytes& received() const { return received_; }
 
+    // Closes the connection with a reset instead of the end of the stream.
+    void reset();
+
   protected:
+    using Done = std::function<void(std::error_code, std::size_t)>;
+
+    // Starts an operation on the peer's thread and waits for it to call its
+    // Done, at most `timeout`; then `cancel` runs there, and the operation's
+    // end is still waited for. The operation's error and count.
+    std::pair<std::error_code, std::size_t> await(milliseconds timeout,
+                                                  std::function<void(Done)> start,
+                                                  std::function<void()> cancel);
+    // Runs `work` on the peer's thread and waits for it.
+    void on_thread(const std::function<void()>& work);
     void close_stream();
 
-    peer_sockets::Socket stream_ = peer_sockets::kNoSocket;
+    asio::io_context io_;
+    asio::ip::tcp::socket stream_;
     Bytes received_;
+
+  private:
+    // Hands `count` bytes read ahead over to received_.
+    void take_ahead(std::size_t count);
+    std::size_t ahead() const;
+
+    Bytes ahead_;  // read from the stream and not yet asked for, from ahead_start_
+    std::size_t ahead_start_ = 0;
+    asio::executor_work_guard<asio::io_context::executor_type> work_;
+    std::thread thread_;
 };
 
 // The simulator's side: listens, and accepts one client.
@@ -94,7 +106,7 @@ class SimPeer : public StreamEnd {
     // `receive_buffer` sets the accepted connection's receive buffer size,
     // which makes a fast sender block sooner.
     explicit SimPeer(uint16_t port = 0, int receive_buffer = 0);
-    ~SimPeer();
+    ~SimPeer() override;
 
     uint16_t port() const { return port_; }
 
@@ -111,22 +123,27 @@ class SimPeer : public StreamEnd {
 
     // Closes the client's connection normally, or with a reset.
     void close_client() { close_stream(); }
-    void reset_client();
+    void reset_client() { reset(); }
 
   private:
-    peer_sockets::Socket listener_ = peer_sockets::kNoSocket;
-    peer_sockets::Socket datagram_ = peer_sockets::kNoSocket;
+    asio::ip::tcp::acceptor listener_;
+    asio::ip::udp::socket datagram_;
     uint16_t port_ = 0;
 };
 
 // A client's side, for tests and tools that must send exactly the bytes
-// they choose: connects to 127.0.0.1 at a port, with send coalescing off.
+// they choose: connects to 127.0.0.1 at a port, with send coalescing off. A
+// non-zero `receive_buffer` sets its receive buffer size, so that what it
+// does not read backs up behind it sooner.
 class SimClient : public StreamEnd {
   public:
-    explicit SimClient(uint16_t port);
+    explicit SimClient(uint16_t port, int receive_buffer = 0);
     // False when the connection could not be made.
-    bool connected() const { return stream_ != peer_sockets::kNoSocket; }
+    bool connected() const { return connected_; }
     void close() { close_stream(); }
+
+  private:
+    bool connected_ = false;
 };
 
 }  // namespace sim

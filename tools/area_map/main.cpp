@@ -1,8 +1,7 @@
 // area_map: writes an SVG picture of the program's street areas (the table
 // the program itself uses), a grid of sample points coloured by the area the
 // look-up gives them, and fake_lfs's lap route over it.
-//
-// usage: area_map [OUTPUT.svg]   (standard output when no file is given)
+
 #include <cstdio>
 #include <fstream>
 #include <iostream>
@@ -11,7 +10,8 @@
 
 #include "app/street_areas.h"
 #include "insim/records.h"
-#include "tools/lap_route.h"
+#include "tools/common/command_line.h"
+#include "tools/common/lap_route.h"
 
 namespace {
 
@@ -106,16 +106,26 @@ std::string picture() {
 }  // namespace
 
 int main(int argc, char** argv) {
-    if (argc > 2 || (argc == 2 && argv[1][0] == '-')) {
-        std::cerr << "usage: area_map [OUTPUT.svg]\n";
-        return 2;
-    }
+    std::string output;
+    CLI::App app(
+        "Writes an SVG picture of the program's street areas, sample points coloured by\n"
+        "the area the look-up gives them, and fake_lfs's lap route.",
+        "area_map");
+    app.set_version_flag("--version", command_line::kProjectVersion);
+    app.add_option("OUTPUT", output, "the picture to write; standard output when not given")
+        ->type_name("OUTPUT.svg");
+    command_line::parse(app, argc, argv);
     const std::string svg = picture();
-    if (argc == 1) {
+    if (output.empty()) {
         std::cout << svg;
         return 0;
     }
-    std::ofstream out(argv[1]);
+    std::ofstream out(output);
     out << svg;
-    return out ? 0 : 1;
+    out.flush();
+    if (!out) {
+        std::cerr << "area_map: cannot write " << output << "\n";
+        return 1;
+    }
+    return 0;
 }

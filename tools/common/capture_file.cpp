@@ -1,8 +1,9 @@
-#include "tools/capture_file.h"
+#include "tools/common/capture_file.h"
 
 #include <cerrno>
 #include <charconv>
 #include <cstring>
+#include <fstream>
 #include <sstream>
 
 namespace capture {
@@ -33,8 +34,9 @@ std::vector<std::string> fields_of(const std::string& line) {
     return fields;
 }
 
-// Parses one record line into `entry`; the problem, or empty.
-std::string parse_line(const std::string& line, Entry& entry) {
+// Parses one record line into `entry`, whose sizes count `unit` bytes; the
+// problem, or empty.
+std::string parse_line(const std::string& line, std::size_t unit, Entry& entry) {
     const std::vector<std::string> fields = fields_of(line);
     if (fields.size() != 3) {
         return "expected '<ms> <S|C> <hex>', got " + std::to_string(fields.size()) + " fields";
@@ -43,6 +45,10 @@ std::string parse_line(const std::string& line, Entry& entry) {
     const auto [rest, error] = std::from_chars(ms.data(), ms.data() + ms.size(), entry.ms);
     if (error != std::errc() || rest != ms.data() + ms.size() || entry.ms < 0) {
         return "bad time '" + ms + "': whole milliseconds expected";
+    }
+    if (entry.ms > kLongestMs) {
+        return "time " + ms + " ms is beyond the latest a replay can wait for (" +
+               std::to_string(kLongestMs) + " ms)";
     }
     if (fields[1] != "S" && fields[1] != "C") {
         return "unknown direction '" + fields[1] + "': S or C expected";
@@ -62,9 +68,9 @@ std::string parse_line(const std::string& line, Entry& entry) {
         entry.record.push_back(
             static_cast<uint8_t>(hex_digit(hex[i]) * 16 + hex_digit(hex[i + 1])));
     }
-    if (entry.record[0] != entry.record.size()) {
-        return "the size byte says " + std::to_string(entry.record[0]) + " bytes, the line holds " +
-               std::to_string(entry.record.size());
+    if (entry.record[0] * unit != entry.record.size()) {
+        return "the size byte says " + std::to_string(entry.record[0] * unit) +
+               " bytes, the line holds " + std::to_string(entry.record.size());
     }
     return "";
 }
@@ -97,12 +103,20 @@ std::optional<Capture> read_capture(const std::string& path, std::string& error)
             }
             continue;
         }
+        if (line.rfind(kWordUnitsLine, 0) == 0) {
+            if (!capture.entries.empty()) {
+                return fail(std::string("'") + kWordUnitsLine +
+                            "' must come before the first record");
+            }
+            capture.unit = 4;
+            continue;
+        }
         if (line.find_first_not_of(" \t") == std::string::npos || line[0] == '#') {
             continue;
         }
         Entry entry{};
         entry.line = number;
-        if (const std::string problem = parse_line(line, entry); !problem.empty()) {
+        if (const std::string problem = parse_line(line, capture.unit, entry); !problem.empty()) {
             return fail(problem);
         }
         if (entry.ms < last_ms) {
@@ -128,21 +142,6 @@ std::string hex_of(const uint8_t* bytes, std::size_t size) {
         hex += kDigits[bytes[i] & 15];
     }
     return hex;
-}
-
-bool Writer::open(const std::string& path) {
-    out_.open(path, std::ios::binary | std::ios::trunc);
-    out_ << kFirstLine << '\n';
-    out_.flush();
-    return out_.good();
-}
-
-void Writer::record(long long ms, From from, const uint8_t* bytes, std::size_t size) {
-    out_ << ms << ' ' << static_cast<char>(from) << ' ' << hex_of(bytes, size) << '\n';
-}
-
-void Writer::comment(const std::string& text) {
-    out_ << "# " << text << '\n';
 }
 
 }  // namespace capture

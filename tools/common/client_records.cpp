@@ -1,10 +1,10 @@
-#include "tools/client_records.h"
+#include "tools/common/client_records.h"
 
 #include <algorithm>
 #include <cstring>
 #include <sstream>
 
-namespace fake_lfs {
+namespace sim {
 namespace {
 
 constexpr std::size_t kButtonHeader = offsetof(insim::IS_BTN, Text);
@@ -32,13 +32,14 @@ std::string joined(const std::vector<std::string>& parts) {
     return all;
 }
 
-// The simulator's limits that `record`, sent by a client, breaks: each as the
-// field, its value and the limit ("ClickID 240, over 239"). Empty when the
-// simulator would take the record.
-std::vector<std::string> broken_limits(const sim::Bytes& record) {
+}  // namespace
+
+std::vector<std::string> broken_limits(const Bytes& record) {
     std::vector<std::string> broken;
-    const std::size_t size = record.empty() ? 0 : record[0];
-    if (size == 0) {
+    // The record's length in bytes: its size byte where sizes count bytes,
+    // four times it where they count 4-byte units (and are whole by then).
+    const std::size_t size = record.size();
+    if (size == 0 || record[0] == 0) {
         broken.push_back("Size 0, not a record size");
     } else if (size % 4 != 0) {
         broken.push_back("Size " + std::to_string(size) + ", not a multiple of 4");
@@ -75,8 +76,6 @@ std::vector<std::string> broken_limits(const sim::Bytes& record) {
     return broken;
 }
 
-}  // namespace
-
 std::optional<int> served_protocol(uint8_t declared) {
     if (declared == 0) {
         return 6;
@@ -106,13 +105,13 @@ std::string introduction_line(const insim::IS_ISI& isi) {
     return line.str();
 }
 
-void ClientRecords::report_sent(const sim::Bytes& report) {
+void ClientRecords::report_sent(const Bytes& report) {
     const std::size_t x_at = offsetof(insim::IS_MCI, Info) + offsetof(insim::CompCar, X);
     if (report.size() < x_at + 2 * sizeof(int32_t) || report[1] != insim::ISP_MCI ||
         report[offsetof(insim::IS_MCI, NumC)] == 0) {
         return;
     }
-    sim::CarPosition first{};
+    CarPosition first{};
     std::memcpy(&first.x, report.data() + x_at, sizeof first.x);
     std::memcpy(&first.y, report.data() + x_at + sizeof first.x, sizeof first.y);
     if (unanswered_.size() == kMaxUnanswered) {
@@ -121,7 +120,7 @@ void ClientRecords::report_sent(const sim::Bytes& report) {
     unanswered_.push_back(first);
 }
 
-ClientRecords::Seen ClientRecords::show(const sim::Bytes& record) {
+ClientRecords::Seen ClientRecords::show(const Bytes& record) {
     const std::vector<std::string> broken = broken_limits(record);
     const uint8_t type = record.size() > 1 ? record[1] : 0;
     if (!broken.empty()) {
@@ -167,4 +166,4 @@ ClientRecords::Seen ClientRecords::show(const sim::Bytes& record) {
     return Seen::kRecord;
 }
 
-}  // namespace fake_lfs
+}  // namespace sim

@@ -1,47 +1,103 @@
-#include "tools/command_line.h"
+#include "tools/common/command_line.h"
 
+#include <cerrno>
 #include <charconv>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
-#include <fstream>
+#include <filesystem>
 #include <iostream>
 
 namespace command_line {
 
-void usage_error(const char* tool, const std::string& message) {
-    std::cerr << tool << ": " << message << "\n"
-              << "Try '" << tool << " --help'.\n";
+const char kProjectVersion[] = INSIM_PROJECT_VERSION;
+
+void usage_error(const CLI::App& app, const std::string& message) {
+    std::cerr << app.get_name() << ": " << message << "\n"
+              << "Try '" << app.get_name() << " --help'.\n";
     std::exit(2);
 }
 
-long long number(const char* tool, const char* option, const char* text, long long lowest,
-                 long long highest) {
-    long long value = 0;
-    const char* end = text + std::strlen(text);
-    const auto [rest, error] = std::from_chars(text, end, value);
-    if (error != std::errc() || rest != end || value < lowest || value > highest) {
-        usage_error(tool, std::string("--") + option + " needs a whole number from " +
-                              std::to_string(lowest) + " to " + std::to_string(highest) +
-                              ", not '" + text + "'");
+namespace {
+
+// CLI11's texts name the option first, "--port: ..."; the option's name.
+std::string option_named_in(const std::string& text) {
+    return text.substr(0, text.find(':'));
+}
+
+}  // namespace
+
+void parse(CLI::App& app, int argc, char** argv) {
+    // Left-over arguments are reported below, each as what it is.
+    app.allow_extras();
+    try {
+        app.parse(argc, argv);
+    } catch (const CLI::CallForHelp&) {
+        std::cout << app.help();
+        std::exit(0);
+    } catch (const CLI::CallForVersion&) {
+        std::cout << app.get_name() << " " << kProjectVersion << "\n";
+        std::exit(0);
+    } catch (const CLI::ArgumentMismatch& error) {
+        usage_error(app, "missing value for " + option_named_in(error.what()));
+    } catch (const CLI::ValidationError& error) {
+        // "--laps: needs a whole number ..." reads as "--laps needs ...".
+        std::string text = error.what();
+        const std::size_t colon = text.find(": ");
+        if (colon != std::string::npos) {
+            text.erase(colon, 1);
+        }
+        usage_error(app, text);
+    } catch (const CLI::ParseError& error) {
+        usage_error(app, error.what());
     }
-    return value;
-}
-
-void unknown_option(const char* tool, int optind, char** argv) {
-    usage_error(tool, std::string("unknown option or missing value: ") + argv[optind - 1]);
-}
-
-void no_arguments_left(const char* tool, int optind, int argc, char** argv) {
-    if (optind < argc) {
-        usage_error(tool, std::string("unexpected argument: ") + argv[optind]);
+    for (const std::string& extra : app.remaining()) {
+        usage_error(app, (extra.rfind('-', 0) == 0 && extra.size() > 1 ? "unknown option: "
+                                                                       : "unexpected argument: ") +
+                             extra);
     }
 }
 
-void write_ready_file(const std::string& path, uint16_t port) {
+CLI::Validator whole_number(long long lowest, long long highest) {
+    const std::string range = std::to_string(lowest) + " to " + std::to_string(highest);
+    return CLI::Validator(
+        [=](std::string& text) -> std::string {
+            long long value = 0;
+            const char* end = text.data() + text.size();
+            const auto [rest, error] = std::from_chars(text.data(), end, value);
+            if (error != std::errc() || rest != end || value < lowest || value > highest) {
+                return "needs a whole number from " + range + ", not '" + text + "'";
+            }
+            return "";
+        },
+        "");
+}
+
+CLI::Validator port(bool zero_picks_a_port) {
+    return whole_number(zero_picks_a_port ? 0 : 1, 65535);
+}
+
+bool write_ready_file(const char* tool, const std::string& path, uint16_t port) {
     const std::string partial = path + ".partial";
-    std::ofstream(partial) << port << "\n";
-    std::rename(partial.c_str(), path.c_str());
+    std::FILE* file = std::fopen(partial.c_str(), "wb");
+    std::string cause;
+    if (file == nullptr || std::fprintf(file, "%u\n", port) < 0) {
+        cause = std::strerror(errno);
+    }
+    if (file != nullptr && std::fclose(file) != 0 && cause.empty()) {
+        cause = std::strerror(errno);
+    }
+    std::error_code error;
+    if (cause.empty()) {
+        std::filesystem::rename(partial, path, error);
+        if (!error) {
+            return true;
+        }
+        cause = error.message();
+    }
+    std::filesystem::remove(partial, error);
+    std::cerr << tool << ": cannot write the ready file " << path << ": " << cause << "\n";
+    return false;
 }
 
 }  // namespace command_line

@@ -7,7 +7,7 @@
 #include <cstddef>
 #include <random>
 
-#include "tools/sim_peer.h"
+#include "tools/common/sim_records.h"
 
 namespace sim {
 

@@ -1,4 +1,4 @@
-#include "tools/lap_route.h"
+#include "tools/common/lap_route.h"
 
 #include <algorithm>
 

@@ -7,7 +7,7 @@
 #include <cstdint>
 #include <vector>
 
-#include "tools/sim_peer.h"
+#include "tools/common/sim_records.h"
 
 namespace sim {
 

@@ -1,19 +1,23 @@
-// What fake_lfs's sessions share: the options it was started with and the
-// flag that an interrupt sets. fake_lfs.cpp parses the options and chooses
-// the session; lap_session.cpp drives laps (or sends garbage), and
-// replay_session.cpp plays the simulator's side of a capture.
+// What fake_lfs's parts share: the options it was started with and the two
+// sessions it plays. main.cpp reads the options and chooses the session;
+// session.cpp serves the one client both sessions have; lap_session.cpp
+// drives laps (or sends garbage), and replay_session.cpp plays the
+// simulator's side of a capture.
 #pragma once
 
-#include <csignal>
+#include <asio/io_context.hpp>
+#include <asio/ip/tcp.hpp>
+#include <cstdint>
 #include <string>
 
-#include "tools/capture_file.h"
-#include "tools/sim_peer.h"
+#include "tools/common/capture_file.h"
 
 namespace fake_lfs {
 
 // The most cars the simulator puts in one race.
 constexpr long kMaxCars = 48;
+// How long a client may leave sends waiting when there is no idle limit.
+constexpr long kDefaultSendLimitS = 70;
 
 struct Options {
     uint16_t port = 29999;
@@ -33,16 +37,15 @@ struct Options {
     bool expect = false;  // the client must send the capture's records
 };
 
-// Set by SIGINT and SIGTERM; sessions end cleanly when they see it.
-extern volatile std::sig_atomic_t interrupted;
+// Serves one client on `acceptor` and drives the laps (or sends the garbage)
+// that `options` ask for. The process's exit status.
+int run_lap_session(asio::io_context& io, asio::ip::tcp::acceptor& acceptor,
+                    const Options& options);
 
-// Accepts one client, checks its introduction and drives the laps (or sends
-// the garbage) that `options` ask for. The process's exit status.
-int run_lap_session(const Options& options, sim::SimPeer& peer);
-
-// Accepts one client and sends it the simulator's records of `capture` at
-// their times; with options.expect, compares what the client sends with the
-// capture's client records. The process's exit status.
-int run_replay_session(const Options& options, const capture::Capture& capture, sim::SimPeer& peer);
+// Serves one client on `acceptor` and sends it the simulator's records of
+// `capture` at their times; with options.expect, compares what the client
+// sends with the capture's client records. The process's exit status.
+int run_replay_session(asio::io_context& io, asio::ip::tcp::acceptor& acceptor,
+                       const Options& options, const capture::Capture& capture);
 
 }  // namespace fake_lfs

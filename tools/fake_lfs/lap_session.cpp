@@ -1,170 +1,221 @@
 // fake_lfs's session with one client: the introduction, the version answer,
 // keep-alives and the idle limit, and cars driven round the scripted lap (or
-// a stream of garbage).
-#include <algorithm>
-#include <chrono>
+// a stream of garbage). Every deadline is a timer of its own.
+#include <asio/ip/udp.hpp>
+#include <cstring>
 #include <iostream>
+#include <optional>
 #include <random>
 
 #include "insim/records.h"
-#include "tools/client_records.h"
-#include "tools/fake_lfs.h"
-#include "tools/hostile_stream.h"
-#include "tools/lap_route.h"
+#include "tools/common/client_records.h"
+#include "tools/common/hostile_stream.h"
+#include "tools/common/lap_route.h"
+#include "tools/common/loopback.h"
+#include "tools/fake_lfs/session.h"
 
 namespace fake_lfs {
 namespace {
 
-using Clock = std::chrono::steady_clock;
 using std::chrono::milliseconds;
 
-class LapSession {
-  public:
-    LapSession(const Options& options, sim::SimPeer& peer)
-        : options_(options),
-          peer_(peer),
-          keepalive_(options.keepalive_ms),
-          idle_limit_(std::chrono::seconds(options.idle_limit_s)) {}
+// How long the client has for its introduction.
+constexpr milliseconds kIntroductionTime(5000);
+// How long a keep-alive's answer may take: the idle limit closes a client
+// only once a keep-alive has gone unanswered this long, so that a client
+// that answers every keep-alive stays, whatever the two settings.
+constexpr milliseconds kAnswerTime(1000);
+// How long the last lap waits for the answers to its last reports.
+constexpr milliseconds kLastAnswersTime(1000);
 
-    int run() {
-        if (!peer_.accept(std::chrono::seconds(options_.accept_timeout_s))) {
-            std::cerr << "fake_lfs: no client connected within " << options_.accept_timeout_s
-                      << " s\n";
-            return 1;
-        }
-        if (!introduce()) {
-            return 1;
-        }
-        return options_.hostile > 0 ? send_garbage() : drive();
-    }
+class LapSession : public ClientSession {
+  public:
+    LapSession(asio::io_context& io, asio::ip::tcp::acceptor& acceptor, const Options& options)
+        : ClientSession(io, acceptor, options),
+          introduction_timer_(io),
+          keepalive_timer_(io),
+          report_timer_(io),
+          idle_timer_(io),
+          last_answers_timer_(io),
+          datagrams_(io) {}
 
   private:
-    bool introduce() {
-        auto isi = peer_.read_introduction(milliseconds(5000));
-        if (!isi || isi->Size != sizeof(insim::IS_ISI) || isi->Type != insim::ISP_ISI) {
-            std::cerr << "fake_lfs: the client's first record is not a 44-byte introduction\n";
-            return false;
+    void connected() override {
+        introduction_timer_.expires_after(kIntroductionTime);
+        introduction_timer_.async_wait([this](std::error_code error) {
+            if (!error) {
+                not_an_introduction();
+            }
+        });
+    }
+
+    void received(const sim::Bytes& record) override {
+        if (!introduced_) {
+            introduce(record);
+            return;
         }
-        last_heard_ = Clock::now();
-        if (isi->IName[sizeof isi->IName - 1] != 0) {
+        heard();
+        if (options_.hostile > 0) {
+            ++records_in_;
+            return;
+        }
+        const sim::ClientRecords::Seen seen = client_.show(record);
+        if (seen == sim::ClientRecords::Seen::kKeepAliveAnswer) {
+            keepalive_pending_ = false;
+        } else if (seen == sim::ClientRecords::Seen::kCloseRequest) {
+            finish(0);
+            return;
+        }
+        if (last_lap_done_ && client_.answered_every_report()) {
+            laps_driven();
+        }
+    }
+
+    void client_gone() override {
+        std::cerr << "fake_lfs: the client closed the connection\n";
+        finish(1);
+    }
+
+    void stop_timers() override {
+        introduction_timer_.cancel();
+        keepalive_timer_.cancel();
+        report_timer_.cancel();
+        idle_timer_.cancel();
+        last_answers_timer_.cancel();
+    }
+
+    void sent_all() override {
+        if (options_.hostile > 0 && introduced_) {
+            send_garbage();
+        }
+    }
+
+    void not_an_introduction() {
+        std::cerr << "fake_lfs: the client's first record is not a 44-byte introduction\n";
+        finish(1);
+    }
+
+    void introduce(const sim::Bytes& record) {
+        introduction_timer_.cancel();
+        insim::IS_ISI isi{};
+        if (record.size() != sizeof isi || record[1] != insim::ISP_ISI) {
+            not_an_introduction();
+            return;
+        }
+        std::memcpy(&isi, record.data(), sizeof isi);
+        if (isi.IName[sizeof isi.IName - 1] != 0) {
             std::cerr << "fake_lfs: the introduction's program name has no terminator\n";
-            return false;
+            finish(1);
+            return;
         }
-        wants_reports_ = wants_reports(*isi);
-        udp_port_ = isi->UDPPort;
-        interval_ = milliseconds(options_.interval_ms > 0 ? options_.interval_ms : isi->Interval);
-        std::cout << introduction_line(*isi) << std::endl;
-        if (!served_protocol(isi->Sp0)) {
+        wants_reports_ = sim::wants_reports(isi);
+        udp_port_ = isi.UDPPort;
+        interval_ = milliseconds(options_.interval_ms > 0 ? options_.interval_ms : isi.Interval);
+        std::cout << sim::introduction_line(isi) << std::endl;
+        if (!sim::served_protocol(isi.Sp0)) {
             std::cerr << "fake_lfs: the client declares protocol version "
-                      << static_cast<unsigned>(isi->Sp0)
+                      << static_cast<unsigned>(isi.Sp0)
                       << "; from version 9 the simulator sizes records in units of 4 bytes with "
                          "up to 16 cars a report, which this stand-in does not send, so it "
                          "refuses the client\n";
-            return false;
+            finish(1);
+            return;
         }
-        if (isi->ReqI != 0) {
-            if (!peer_.send(sim::version_record(options_.version.c_str(),
-                                                static_cast<uint16_t>(options_.insim_version),
-                                                isi->ReqI))) {
-                std::cerr << "fake_lfs: could not send the version\n";
-                return false;
-            }
+        if (isi.ReqI != 0) {
+            send(sim::version_record(options_.version.c_str(),
+                                     static_cast<uint16_t>(options_.insim_version), isi.ReqI));
         }
-        return true;
+        introduced_ = true;
+        // The idle limit and the keep-alive clock start together.
+        heard();
+        if (options_.hostile > 0) {
+            std::mt19937 rng(static_cast<std::mt19937::result_type>(options_.seed));
+            garbage_ = sim::hostile_records(rng, static_cast<std::size_t>(options_.hostile));
+            rng_ = rng;
+            send_garbage();
+            return;
+        }
+        next_keepalive_ = last_heard_ + milliseconds(options_.keepalive_ms);
+        keep_alive();
+        if (wants_reports_) {
+            next_report_ = last_heard_ + interval_;
+            report();
+        }
     }
 
-    int drive() {
-        const std::size_t lap_length = sim::lap_route().size();
-        const std::size_t last_step = static_cast<std::size_t>(options_.laps) * lap_length;
-        auto next_report = Clock::now() + interval_;
-        auto next_keepalive = Clock::now() + keepalive_;
-        Clock::time_point finish_by = Clock::time_point::max();
-        for (;;) {
-            const auto now = Clock::now();
-            if (interrupted) {
-                std::cout << "interrupted; closing" << std::endl;
-                return 0;
+    // Anything from the client counts as a sign of life.
+    void heard() {
+        last_heard_ = Clock::now();
+        unanswered_since_.reset();
+        idle_timer_.cancel();
+    }
+
+    void keep_alive() {
+        keepalive_timer_.expires_at(next_keepalive_);
+        keepalive_timer_.async_wait([this](std::error_code error) {
+            if (error) {
+                return;
             }
-            // The laps end once the client has answered the last reports, or
-            // has had a second to.
-            if (now >= finish_by ||
-                (finish_by != Clock::time_point::max() && client_.answered_every_report())) {
-                std::cout << options_.laps << (options_.laps == 1 ? " lap" : " laps")
-                          << " driven; closing" << std::endl;
-                return 0;
+            // The simulator closes only an idle client, but a developer
+            // should still see a keep-alive go unanswered.
+            if (keepalive_pending_) {
+                std::cerr << "fake_lfs: the keep-alive sent " << options_.keepalive_ms
+                          << " ms ago was not answered\n";
             }
-            if (idle_limit_.count() > 0 && now - last_heard_ >= idle_limit_) {
+            send(sim::tiny_record(insim::TINY_NONE));
+            keepalive_pending_ = true;
+            if (!unanswered_since_) {
+                unanswered_since_ = Clock::now();
+                watch_idle();
+            }
+            next_keepalive_ += milliseconds(options_.keepalive_ms);
+            keep_alive();
+        });
+    }
+
+    // Closes a client that has been silent for the idle limit, once a
+    // keep-alive sent in that time has gone unanswered for kAnswerTime.
+    void watch_idle() {
+        if (options_.idle_limit_s == 0 || !unanswered_since_) {
+            return;
+        }
+        idle_timer_.expires_at(std::max(last_heard_ + std::chrono::seconds(options_.idle_limit_s),
+                                        *unanswered_since_ + kAnswerTime));
+        idle_timer_.async_wait([this](std::error_code error) {
+            if (!error) {
                 std::cerr << "fake_lfs: nothing came from the client for " << options_.idle_limit_s
                           << " s (the idle limit, --idle-limit); closing the connection\n";
-                return 1;
+                finish(1);
             }
-            if (now >= next_keepalive) {
-                // The simulator closes only an idle client, but a developer
-                // should still see a keep-alive go unanswered.
-                if (keepalive_pending_) {
-                    std::cerr << "fake_lfs: the keep-alive sent " << options_.keepalive_ms
-                              << " ms ago was not answered\n";
-                }
-                if (!peer_.send(sim::tiny_record(insim::TINY_NONE))) {
-                    return client_gone();
-                }
-                keepalive_pending_ = true;
-                next_keepalive += keepalive_;
-            }
-            if (wants_reports_ && now >= next_report && finish_by == Clock::time_point::max()) {
-                if (!send_reports()) {
-                    return client_gone();
-                }
-                next_report += interval_;
-                if (options_.laps != 0 && step_ == last_step) {
-                    finish_by = now + milliseconds(1000);
-                }
-            }
-            auto wake = std::min(
-                {next_keepalive, finish_by, wants_reports_ ? next_report : Clock::time_point::max(),
-                 idle_limit_.count() > 0 ? last_heard_ + idle_limit_ : Clock::time_point::max(),
-                 now + milliseconds(200)});
-            const auto wait = std::chrono::duration_cast<milliseconds>(wake - Clock::now());
-            if (peer_.readable(std::max(wait, milliseconds(0)))) {
-                auto record = peer_.read_record(milliseconds(2000));
-                if (!record) {
-                    return client_gone();
-                }
-                last_heard_ = Clock::now();
-                const ClientRecords::Seen seen = client_.show(*record);
-                if (seen == ClientRecords::Seen::kKeepAliveAnswer) {
-                    keepalive_pending_ = false;
-                } else if (seen == ClientRecords::Seen::kCloseRequest) {
-                    return 0;
-                }
-            }
-        }
+        });
     }
 
-    // Sends the garbage in random pieces, taking in what the client sends
-    // between pieces so that neither side can block the other.
-    int send_garbage() {
-        std::mt19937 rng(static_cast<std::mt19937::result_type>(options_.seed));
-        const sim::Bytes stream =
-            sim::hostile_records(rng, static_cast<std::size_t>(options_.hostile));
-        long records_in = 0;
-        for (std::size_t at = 0; at < stream.size() && !interrupted;) {
-            const std::size_t piece = std::min<std::size_t>(1 + rng() % 64, stream.size() - at);
-            if (!peer_.send(sim::Bytes(stream.begin() + static_cast<std::ptrdiff_t>(at),
-                                       stream.begin() + static_cast<std::ptrdiff_t>(at + piece)))) {
-                return client_gone();
+    void report() {
+        report_timer_.expires_at(next_report_);
+        report_timer_.async_wait([this](std::error_code error) {
+            if (error) {
+                return;
             }
-            at += piece;
-            while (peer_.readable(milliseconds(0))) {
-                if (!peer_.read_record(milliseconds(2000))) {
-                    return client_gone();
-                }
-                ++records_in;
+            if (!send_reports()) {
+                return;
             }
-        }
-        std::cout << "hostile: sent " << options_.hostile << " records (" << stream.size()
-                  << " bytes), received " << records_in << " records; closing" << std::endl;
-        return 0;
+            const std::size_t last_step =
+                static_cast<std::size_t>(options_.laps) * sim::lap_route().size();
+            if (options_.laps != 0 && step_ == last_step) {
+                // The laps end once the client has answered the last
+                // reports, or has had a while to.
+                last_lap_done_ = true;
+                last_answers_timer_.expires_after(kLastAnswersTime);
+                last_answers_timer_.async_wait([this](std::error_code error) {
+                    if (!error) {
+                        laps_driven();
+                    }
+                });
+                return;
+            }
+            next_report_ += interval_;
+            report();
+        });
     }
 
     // One interval's reports, back to back: on the stream in one send, or by
@@ -180,39 +231,91 @@ class LapSession {
         sim::Bytes stream;
         for (const sim::Bytes& report : sim::interval_reports(positions)) {
             client_.report_sent(report);
-            if (udp_port_ != 0) {
-                if (!peer_.send_datagram(report, udp_port_)) {
-                    return false;
-                }
-            } else {
+            if (udp_port_ == 0) {
                 stream.insert(stream.end(), report.begin(), report.end());
+            } else if (!send_datagram(report)) {
+                return false;
             }
         }
-        return stream.empty() || peer_.send(stream);
+        send(stream);
+        return true;
     }
 
-    int client_gone() {
-        std::cerr << "fake_lfs: the client closed the connection\n";
-        return 1;
+    bool send_datagram(const sim::Bytes& report) {
+        std::error_code error;
+        if (!datagrams_.is_open()) {
+            // From the simulator's own port, as the simulator sends them.
+            datagrams_.open(asio::ip::udp::v4(), error);
+            if (!error) {
+                datagrams_.bind({asio::ip::address_v4::loopback(), port()}, error);
+            }
+        }
+        if (!error) {
+            datagrams_.send_to(asio::buffer(report), {asio::ip::address_v4::loopback(), udp_port_},
+                               0, error);
+        }
+        if (error) {
+            std::cerr << "fake_lfs: cannot send a report by datagram to 127.0.0.1:" << udp_port_
+                      << ": " << error.message() << "\n";
+            finish(1);
+            return false;
+        }
+        return true;
     }
 
-    const Options& options_;
-    sim::SimPeer& peer_;
-    const milliseconds keepalive_;
-    const milliseconds idle_limit_;
-    ClientRecords client_{std::cout, std::cerr};
+    void laps_driven() {
+        std::cout << options_.laps << (options_.laps == 1 ? " lap" : " laps") << " driven; closing"
+                  << std::endl;
+        finish(0);
+    }
+
+    // Sends the garbage in random pieces, each once the one before has gone,
+    // so that they reach the client as separate reads.
+    void send_garbage() {
+        if (garbage_at_ == garbage_.size()) {
+            std::cout << "hostile: sent " << options_.hostile << " records (" << garbage_.size()
+                      << " bytes), received " << records_in_ << " records; closing" << std::endl;
+            finish(0);
+            return;
+        }
+        const std::size_t piece =
+            std::min<std::size_t>(1 + rng_() % 64, garbage_.size() - garbage_at_);
+        send({garbage_.data() + garbage_at_, piece});
+        garbage_at_ += piece;
+    }
+
+    asio::steady_timer introduction_timer_;
+    asio::steady_timer keepalive_timer_;
+    asio::steady_timer report_timer_;
+    asio::steady_timer idle_timer_;
+    asio::steady_timer last_answers_timer_;
+    asio::ip::udp::socket datagrams_;
+    sim::ClientRecords client_{std::cout, std::cerr};
+
+    bool introduced_ = false;
     bool wants_reports_ = false;
     uint16_t udp_port_ = 0;
     milliseconds interval_{1000};
+    Clock::time_point next_keepalive_;
+    Clock::time_point next_report_;
     bool keepalive_pending_ = false;
     Clock::time_point last_heard_;
+    // When the first keep-alive since the client was last heard went.
+    std::optional<Clock::time_point> unanswered_since_;
     std::size_t step_ = 0;
+    bool last_lap_done_ = false;
+
+    sim::Bytes garbage_;
+    std::size_t garbage_at_ = 0;
+    std::mt19937 rng_;
+    long records_in_ = 0;
 };
 
 }  // namespace
 
-int run_lap_session(const Options& options, sim::SimPeer& peer) {
-    return LapSession(options, peer).run();
+int run_lap_session(asio::io_context& io, asio::ip::tcp::acceptor& acceptor,
+                    const Options& options) {
+    return LapSession(io, acceptor, options).run();
 }
 
 }  // namespace fake_lfs

@@ -2,92 +2,114 @@
 // their captured times after the client connected, and, with --expect, each
 // record the client sends compared with the capture's next client record,
 // byte for byte and in order (times are not compared).
-#include <algorithm>
-#include <chrono>
 #include <iostream>
 
-#include "tools/client_records.h"
-#include "tools/fake_lfs.h"
+#include "tools/common/client_records.h"
+#include "tools/fake_lfs/session.h"
 
 namespace fake_lfs {
 namespace {
 
-using Clock = std::chrono::steady_clock;
 using std::chrono::milliseconds;
 
 // The longest wait for the client's last records once the simulator's last
 // record has gone.
 constexpr milliseconds kMaxTrailingWait(5000);
+// How long, after the capture's last client record came, a record more is
+// still watched for: one that comes then is not in the capture.
+constexpr milliseconds kGraceAfterLast(500);
 
-class ReplaySession {
+class ReplaySession : public ClientSession {
   public:
-    ReplaySession(const Options& options, const capture::Capture& capture, sim::SimPeer& peer)
-        : options_(options), capture_(capture), peer_(peer) {
+    ReplaySession(asio::io_context& io, asio::ip::tcp::acceptor& acceptor, const Options& options,
+                  const capture::Capture& capture)
+        : ClientSession(io, acceptor, options), capture_(capture), send_timer_(io), end_timer_(io) {
         for (const capture::Entry& entry : capture.entries) {
             (entry.from == capture::From::kSimulator ? simulator_ : client_).push_back(&entry);
         }
-    }
-
-    int run() {
         std::cout << "replaying " << capture_.path << ": " << simulator_.size()
                   << " records from the simulator, " << client_.size() << " from the client"
                   << (options_.expect ? ", expected as captured" : "") << std::endl;
-        if (!peer_.accept(std::chrono::seconds(options_.accept_timeout_s))) {
-            std::cerr << "fake_lfs: no client connected within " << options_.accept_timeout_s
-                      << " s\n";
-            return 1;
-        }
-        connected_ = Clock::now();
-        Clock::time_point end_by = Clock::time_point::max();
-        for (;;) {
-            if (interrupted) {
-                std::cout << "interrupted; closing" << std::endl;
-                return 0;
-            }
-            auto now = Clock::now();
-            for (; next_sent_ < simulator_.size() && due(*simulator_[next_sent_]) <= now;
-                 ++next_sent_) {
-                const sim::Bytes& record = simulator_[next_sent_]->record;
-                records_.report_sent(record);
-                if (!peer_.send(record)) {
-                    return client_gone();
-                }
-            }
-            now = Clock::now();
-            if (next_sent_ == simulator_.size()) {
-                if (end_by == Clock::time_point::max()) {
-                    end_by = now + trailing_wait();
-                }
-                if (now >= end_by || (options_.expect && next_expected_ == client_.size())) {
-                    return finish();
-                }
-            }
-            const auto wake =
-                std::min({next_sent_ < simulator_.size() ? due(*simulator_[next_sent_]) : end_by,
-                          end_by, now + milliseconds(200)});
-            const auto wait = std::chrono::duration_cast<milliseconds>(wake - now);
-            if (!peer_.readable(std::max(wait, milliseconds(0)))) {
-                continue;
-            }
-            auto record = peer_.read_record(milliseconds(2000));
-            if (!record) {
-                return client_gone();
-            }
-            const ClientRecords::Seen seen = records_.show(*record);
-            if (options_.expect && !matches(*record)) {
-                return 1;
-            }
-            if (seen == ClientRecords::Seen::kCloseRequest) {
-                return finish();
-            }
-        }
     }
 
   private:
+    void connected() override { send_due(); }
+
+    void received(const sim::Bytes& record) override {
+        const sim::ClientRecords::Seen seen = records_.show(record);
+        if (options_.expect && !matches(record)) {
+            finish(1);
+            return;
+        }
+        if (seen == sim::ClientRecords::Seen::kCloseRequest) {
+            done();
+            return;
+        }
+        watch_end();
+    }
+
+    void client_gone() override {
+        if (missing()) {
+            finish(1);
+        } else if (next_sent_ < simulator_.size()) {
+            std::cerr << "fake_lfs: the client closed the connection before the replay ended\n";
+            finish(1);
+        } else {
+            std::cout << "the client closed the connection; replay done" << std::endl;
+            finish(0);
+        }
+    }
+
+    void stop_timers() override {
+        send_timer_.cancel();
+        end_timer_.cancel();
+    }
+
     Clock::time_point due(const capture::Entry& entry) const {
-        return connected_ +
+        return connected_at_ +
                std::chrono::duration_cast<Clock::duration>(
                    std::chrono::duration<double, std::milli>(entry.ms / options_.speed));
+    }
+
+    // Sends every simulator record that is due, then waits for the next.
+    void send_due() {
+        const auto now = Clock::now();
+        for (; next_sent_ < simulator_.size() && due(*simulator_[next_sent_]) <= now;
+             ++next_sent_) {
+            const sim::Bytes& record = simulator_[next_sent_]->record;
+            records_.report_sent(record);
+            send(record);
+        }
+        if (next_sent_ < simulator_.size()) {
+            send_timer_.expires_at(due(*simulator_[next_sent_]));
+            send_timer_.async_wait([this](std::error_code error) {
+                if (!error) {
+                    send_due();
+                }
+            });
+            return;
+        }
+        end_by_ = now + trailing_wait();
+        watch_end();
+    }
+
+    // Once the simulator's records have all gone: the replay ends when the
+    // trailing wait is over, or, with --expect, a grace after the client's
+    // last captured record came.
+    void watch_end() {
+        if (next_sent_ < simulator_.size()) {
+            return;
+        }
+        auto end = end_by_;
+        if (options_.expect && next_expected_ == client_.size()) {
+            end = std::min(end, Clock::now() + kGraceAfterLast);
+        }
+        end_timer_.expires_at(end);
+        end_timer_.async_wait([this](std::error_code error) {
+            if (!error) {
+                done();
+            }
+        });
     }
 
     // With --expect, until the client's remaining records have come; without
@@ -97,7 +119,8 @@ class ReplaySession {
             return kMaxTrailingWait;
         }
         const long long last_sent = simulator_.empty() ? 0 : simulator_.back()->ms;
-        const double ran_on = (capture_.entries.back().ms - last_sent) / options_.speed;
+        const double ran_on =
+            static_cast<double>(capture_.entries.back().ms - last_sent) / options_.speed;
         return std::min(kMaxTrailingWait, milliseconds(static_cast<long long>(ran_on)));
     }
 
@@ -131,44 +154,32 @@ class ReplaySession {
         return true;
     }
 
-    int finish() {
-        peer_.close_client();
+    void done() {
         if (missing()) {
-            return 1;
+            finish(1);
+            return;
         }
         std::cout << "replay done: " << next_sent_ << " of " << simulator_.size()
                   << " records sent; closing" << std::endl;
-        return 0;
+        finish(0);
     }
 
-    int client_gone() {
-        if (missing()) {
-            return 1;
-        }
-        if (next_sent_ < simulator_.size()) {
-            std::cerr << "fake_lfs: the client closed the connection before the replay ended\n";
-            return 1;
-        }
-        std::cout << "the client closed the connection; replay done" << std::endl;
-        return 0;
-    }
-
-    const Options& options_;
     const capture::Capture& capture_;
-    sim::SimPeer& peer_;
+    asio::steady_timer send_timer_;
+    asio::steady_timer end_timer_;
     std::vector<const capture::Entry*> simulator_;
     std::vector<const capture::Entry*> client_;
-    ClientRecords records_{std::cout, std::cerr};
-    Clock::time_point connected_;
+    sim::ClientRecords records_{std::cout, std::cerr};
     std::size_t next_sent_ = 0;
     std::size_t next_expected_ = 0;
+    Clock::time_point end_by_;
 };
 
 }  // namespace
 
-int run_replay_session(const Options& options, const capture::Capture& capture,
-                       sim::SimPeer& peer) {
-    return ReplaySession(options, capture, peer).run();
+int run_replay_session(asio::io_context& io, asio::ip::tcp::acceptor& acceptor,
+                       const Options& options, const capture::Capture& capture) {
+    return ReplaySession(io, acceptor, options, capture).run();
 }
 
 }  // namespace fake_lfs

@@ -1,0 +1,103 @@
+// The tools' command lines: -h, --help and --version answer with status 0;
+// a usage error names what is wrong, with status 2; a ready file that
+// cannot be written ends the tool with status 1. fake_lfs --version TEXT
+// still sets the version it reports as the simulator's.
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "tests/support/connection_fixture.h"
+#include "tests/support/fake_lfs.h"
+
+namespace {
+
+using namespace test_support;
+
+struct UsageCase {
+    std::string label;
+    std::string tool;
+    std::vector<std::string> args;
+    long status;
+    std::string says;  // on standard output for status 0, else standard error
+};
+
+class ToolUsage : public ::testing::TestWithParam<UsageCase> {};
+
+TEST_P(ToolUsage, AnswersOrNamesWhatIsWrong) {
+    const UsageCase& c = GetParam();
+    ChildProcess tool(c.tool, c.args);
+    EXPECT_EQ(tool.wait(kWait), c.status);
+    const std::string& text = c.status == 0 ? tool.out() : tool.err();
+    EXPECT_NE(text.find(c.says), std::string::npos) << text;
+    if (c.status == 2) {
+        EXPECT_NE(text.find("Try '"), std::string::npos) << text;
+    }
+}
+
+const std::string kFakeLfs = FAKE_LFS_PROGRAM;
+const std::string kTap = INSIM_TAP_PROGRAM;
+const std::string kAreaMap = AREA_MAP_PROGRAM;
+const std::string kNoFolder = ::testing::TempDir() + "no_such_folder/ready";
+
+INSTANTIATE_TEST_SUITE_P(
+    Lines, ToolUsage,
+    ::testing::Values(
+        UsageCase{"fake_lfs_h", kFakeLfs, {"-h"}, 0, "Usage: fake_lfs"},
+        UsageCase{"fake_lfs_help", kFakeLfs, {"--help"}, 0, "--replay FILE"},
+        UsageCase{"fake_lfs_version", kFakeLfs, {"--version"}, 0, "fake_lfs " PROJECT_VERSION},
+        UsageCase{"tap_h", kTap, {"-h"}, 0, "Usage: insim_tap"},
+        UsageCase{"tap_version", kTap, {"--version"}, 0, "insim_tap " PROJECT_VERSION},
+        UsageCase{"area_map_help", kAreaMap, {"--help"}, 0, "Usage: area_map"},
+        UsageCase{"area_map_version", kAreaMap, {"--version"}, 0, "area_map " PROJECT_VERSION},
+        UsageCase{"missing_value", kFakeLfs, {"--port"}, 2, "fake_lfs: missing value for --port"},
+        UsageCase{"unknown_option", kFakeLfs, {"--fast"}, 2, "fake_lfs: unknown option: --fast"},
+        UsageCase{
+            "left_over", kAreaMap, {"a.svg", "b.svg"}, 2, "area_map: unexpected argument: b.svg"},
+        UsageCase{"version_too_long",
+                  kFakeLfs,
+                  {"--version", "123456789"},
+                  2,
+                  "fake_lfs: --version takes at most 8 characters"},
+        UsageCase{"no_out", kTap, {}, 2, "insim_tap: --out is required"},
+        UsageCase{"to_zero",
+                  kTap,
+                  {"--out", "x", "--to", "0"},
+                  2,
+                  "insim_tap: --to needs a whole number from 1 to 65535, not '0'"},
+        UsageCase{"same_port",
+                  kTap,
+                  {"--out", "x", "--listen", "5000", "--to", "5000"},
+                  2,
+                  "insim_tap: --listen and --to name the same port, 5000"},
+        UsageCase{"fake_lfs_ready_file",
+                  kFakeLfs,
+                  {"--port", "0", "--ready-file", kNoFolder},
+                  1,
+                  "fake_lfs: cannot write the ready file " + kNoFolder + ": "},
+        UsageCase{"tap_ready_file",
+                  kTap,
+                  {"--listen", "0", "--out", ::testing::TempDir() + "unused.txt", "--ready-file",
+                   kNoFolder},
+                  1,
+                  "insim_tap: cannot write the ready file " + kNoFolder + ": "}),
+    [](const auto& info) { return info.param.label; });
+
+// The simulator's version text, given as --version TEXT, as scripts use it.
+TEST(FakeLfsVersionText, IsTheVersionItReports) {
+    uint16_t port = 0;
+    auto simulator = start_fake_lfs({"--port", "0", "--version", "0.6X"}, &port);
+    sim::SimClient client(port);
+    insim::IS_ISI isi{};
+    isi.Size = sizeof isi;
+    isi.Type = insim::ISP_ISI;
+    isi.ReqI = 1;
+    ASSERT_TRUE(client.send(sim::bytes_of(isi)));
+    const auto version = client.read_record(kWait);
+    ASSERT_TRUE(version);
+    EXPECT_EQ(std::string(reinterpret_cast<const char*>(version->data()) + 4), "0.6X");
+    ASSERT_TRUE(client.send(sim::tiny_record(insim::TINY_CLOSE)));
+    EXPECT_EQ(simulator->wait(kWait), 0);
+}
+
+}  // namespace

@@ -1,0 +1,39 @@
+// Records as the simulator builds them, and byte helpers, shared by the
+// tools and the tests.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <initializer_list>
+#include <vector>
+
+#include "insim/records.h"
+
+namespace sim {
+
+using Bytes = std::vector<uint8_t>;
+
+Bytes version_record(const char* version, uint16_t insim_version, uint8_t reqi = 1);
+Bytes tiny_record(uint8_t subtype, uint8_t reqi = 0);
+
+struct CarPosition {
+    int32_t x;  // 1/65536 m
+    int32_t y;
+};
+// One report of the first 8 (at most) of `cars`, numbered from 1, no flags.
+Bytes car_report(const std::vector<CarPosition>& cars);
+// The reports of one interval, as the simulator splits them: at most 8 cars
+// each, in car order, PLID and Position counting 1 to cars.size() across
+// them, kInfoFirstCar on the first car of the first report and kInfoLastCar
+// on the last car of the last. None for no cars.
+std::vector<Bytes> interval_reports(const std::vector<CarPosition>& cars);
+
+// Copies `record` bytes as they travel (its Size bytes).
+template <typename Record>
+Bytes bytes_of(const Record& record) {
+    const auto* p = reinterpret_cast<const uint8_t*>(&record);
+    return Bytes(p, p + sizeof(Record));
+}
+Bytes concat(std::initializer_list<Bytes> parts);
+
+}  // namespace sim

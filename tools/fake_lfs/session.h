@@ -1,0 +1,75 @@
+// The part both of fake_lfs's sessions share: one client served on the
+// listening socket (any further client is refused at once), its records cut
+// out of the stream, sends that the client may leave waiting no longer than
+// the idle limit, and the end of the session on a signal, a time-out or the
+// session's own say.
+#pragma once
+
+#include <asio/io_context.hpp>
+#include <asio/ip/tcp.hpp>
+#include <asio/steady_timer.hpp>
+#include <optional>
+#include <span>
+
+#include "tools/common/link.h"
+#include "tools/common/record_splitter.h"
+#include "tools/common/stop_signals.h"
+#include "tools/fake_lfs/fake_lfs.h"
+
+namespace fake_lfs {
+
+using engine::Clock;
+
+class ClientSession {
+  public:
+    ClientSession(asio::io_context& io, asio::ip::tcp::acceptor& acceptor, const Options& options);
+    virtual ~ClientSession() = default;
+    ClientSession(const ClientSession&) = delete;
+    ClientSession& operator=(const ClientSession&) = delete;
+
+    // Serves the session to its end; the process's exit status.
+    int run();
+
+  protected:
+    // The client has connected.
+    virtual void connected() = 0;
+    // One whole record from the client.
+    virtual void received(const sim::Bytes& record) = 0;
+    // The client has ended its side of the connection, or it failed.
+    virtual void client_gone() = 0;
+    // Stops the session's own timers, once, as it ends.
+    virtual void stop_timers() = 0;
+    // Everything sent so far has been taken by the client.
+    virtual void sent_all() {}
+
+    void send(std::span<const uint8_t> bytes);
+    // Ends the session with `status`. What is queued still goes to the
+    // client (within the send bound), and then its connection closes.
+    void finish(int status);
+    bool finished() const { return finished_; }
+    uint16_t port() const { return port_; }
+
+    asio::io_context& io_;
+    const Options& options_;
+    Clock::time_point connected_at_;
+
+  private:
+    void accept_next();
+    void serve(asio::ip::tcp::socket socket);
+    void take(std::span<const uint8_t> bytes);
+    void ended();
+    void close_client();
+
+    asio::ip::tcp::acceptor& acceptor_;
+    const uint16_t port_;
+    asio::steady_timer accept_timer_;
+    asio::steady_timer close_timer_;
+    engine::StopSignals signals_;
+    std::optional<engine::Link> client_;
+    framing::RecordSplitter splitter_{framing::kUndecided};
+    bool gone_ = false;
+    bool finished_ = false;
+    int status_ = 0;
+};
+
+}  // namespace fake_lfs

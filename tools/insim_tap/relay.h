@@ -1,0 +1,72 @@
+// The tap's relay: what one side sends goes to the other as it comes, and
+// then into the capture. Each direction ends on its own: the end of one
+// side's stream is passed on as a half-close, and the other direction goes
+// on until that side ends too. A side that takes nothing for the stall limit
+// is given up on, with what it was not given counted.
+#pragma once
+
+#include <asio/io_context.hpp>
+#include <asio/ip/tcp.hpp>
+#include <asio/steady_timer.hpp>
+#include <functional>
+#include <string>
+
+#include "tools/common/link.h"
+#include "tools/insim_tap/capture_log.h"
+
+namespace insim_tap {
+
+class Relay {
+  public:
+    Relay(asio::io_context& io, asio::ip::tcp::socket program, asio::ip::tcp::socket simulator,
+          CaptureLog& log, Clock::duration stall_limit);
+
+    // Relays both ways until both sides have ended, or a side has stalled,
+    // and then calls `done`, once.
+    void start(std::function<void()> done);
+    // Ends the relay early: each side sees the end of its stream after what
+    // is queued for it, what both still send is relayed and logged for a
+    // short while, and then both close.
+    void stop();
+
+    // What ended the session first, in words ("the program closed the
+    // connection").
+    const std::string& ending() const { return ending_; }
+    // Why the tap gave up on a side, if it did ("the program took nothing
+    // for 70 s; 1200 bytes were not delivered"); empty otherwise.
+    const std::string& stall() const { return stall_; }
+    // Bytes one side sent that never reached the other, which had gone.
+    std::size_t undelivered_to_program() const { return program_.link.undelivered(); }
+    std::size_t undelivered_to_simulator() const { return simulator_.link.undelivered(); }
+
+  private:
+    struct End {
+        End(asio::ip::tcp::socket socket, Clock::duration stall_limit, const char* name,
+            capture::From from)
+            : link(std::move(socket), stall_limit), name(name), from(from) {}
+        engine::Link link;
+        const char* name;
+        capture::From from;  // what the capture calls its records
+        bool reading_done = false;
+        bool sending_done = false;
+    };
+
+    void start_end(End& end, End& other);
+    void reading_ended(End& end, End& other, std::error_code error);
+    void stalled(End& end);
+    void bound_ending(Clock::duration wait, const std::string& after, bool at_once);
+    void check_done();
+    void close_both();
+
+    CaptureLog& log_;
+    const Clock::duration stall_limit_;
+    End program_;
+    End simulator_;
+    asio::steady_timer end_timer_;
+    std::function<void()> done_;
+    bool finished_ = false;
+    std::string ending_;
+    std::string stall_;
+};
+
+}  // namespace insim_tap
