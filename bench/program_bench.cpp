@@ -1,17 +1,14 @@
 // Measures the built program: report-to-button latency against a plain
 // loopback echo of the same sizes, peak memory, allocations after start-up
 // and CPU time while connected and idle, each beside the same figure for the
-// echo process; and the latency with insim_tap between the program and the
-// simulator, beside the direct figure. Writes the figures as JSON.
+// echo process; the latency with insim_tap between the program and the
+// simulator, beside the direct figure; and fake_lfs's CPU time at 100
+// reports a second, beside the echo process's at 100 exchanges a second.
+// Writes the figures as JSON.
 //
-// usage: program_bench PROGRAM PRELOAD_LIBRARY IDLE_SECONDS OUTPUT.json TAP
-#include <arpa/inet.h>
-#include <netinet/in.h>
-#include <netinet/tcp.h>
+// usage: program_bench PROGRAM PRELOAD_LIBRARY IDLE_SECONDS OUTPUT.json TAP FAKE_LFS
 #include <signal.h>
-#include <sys/socket.h>
 #include <sys/wait.h>
-#include <unistd.h>
 
 #include <algorithm>
 #include <chrono>
@@ -24,9 +21,10 @@
 #include <thread>
 #include <vector>
 
+#include "bench/blocking_peer.h"
+#include "insim/records.h"
 #include "tests/support/child_process.h"
 #include "tests/support/network_namespace.h"
-#include "tests/support/sim_peer.h"
 
 namespace {
 
@@ -80,7 +78,7 @@ Percentiles percentiles(std::vector<double> samples) {
 }
 
 // Times `rounds` exchanges of a report for an answer of `answer_size` bytes.
-Percentiles time_rounds(sim::SimPeer& peer, std::size_t answer_size) {
+Percentiles time_rounds(bench::BlockingPeer& peer, std::size_t answer_size) {
     std::vector<double> samples;
     samples.reserve(kRounds);
     std::vector<uint8_t> answer(answer_size);
@@ -97,11 +95,11 @@ Percentiles time_rounds(sim::SimPeer& peer, std::size_t answer_size) {
 
 // Sends each peer's client one report a second for `seconds`, answered each
 // time.
-void idle(std::initializer_list<sim::SimPeer*> peers, int seconds) {
+void idle(std::initializer_list<bench::BlockingPeer*> peers, int seconds) {
     std::vector<uint8_t> answer(kButtonSize);
     for (int i = 0; i < seconds; ++i) {
         std::this_thread::sleep_for(milliseconds(1000));
-        for (sim::SimPeer* peer : peers) {
+        for (bench::BlockingPeer* peer : peers) {
             if (!peer->send(kReport) ||
                 !peer->read_exact(answer.data(), answer.size(), milliseconds(5000))) {
                 fail("idle exchange failed");
@@ -151,7 +149,7 @@ pid_t start_echo(uint16_t port) {
 // port of its own and writing the capture to `capture`.
 Percentiles tap_latency(const std::string& program_path, const std::string& tap_path,
                         const std::string& capture) {
-    sim::SimPeer peer;
+    bench::BlockingPeer peer;
     const std::string ready = capture + ".ready";
     test_support::ChildProcess tap(
         tap_path, {"--to", std::to_string(peer.port()), "--out", capture, "--ready-file", ready});
@@ -173,6 +171,80 @@ Percentiles tap_latency(const std::string& program_path, const std::string& tap_
     return latency;
 }
 
+constexpr int kBusySeconds = 8;
+
+// Share of a core that `pid` uses over `run`, which it is busy with.
+template <typename Run>
+double cpu_percent(pid_t pid, Run run) {
+    const double before = cpu_ms(pid);
+    const auto start = Clock::now();
+    run();
+    const double wall_ms = std::chrono::duration<double, std::milli>(Clock::now() - start).count();
+    return 100 * (cpu_ms(pid) - before) / wall_ms;
+}
+
+// fake_lfs sending 100 reports a second to a client that answers each with a
+// button and each keep-alive in kind.
+double fake_lfs_cpu(const std::string& fake_lfs_path, const std::string& ready) {
+    test_support::ChildProcess simulator(
+        fake_lfs_path, {"--port", "0", "--interval", "10", "--laps", "0", "--keepalive", "1000",
+                        "--ready-file", ready});
+    uint16_t port = 0;
+    for (int i = 0; i < 500 && port == 0; ++i) {
+        std::this_thread::sleep_for(milliseconds(10));
+        std::ifstream(ready) >> port;
+    }
+    ::unlink(ready.c_str());
+    bench::BlockingClient client(port);
+    insim::IS_ISI isi{};
+    isi.Size = sizeof isi;
+    isi.Type = insim::ISP_ISI;
+    isi.ReqI = 1;
+    isi.Flags = insim::ISF_MCI;
+    isi.Interval = 10;
+    uint8_t record[256];
+    if (!client.connected() || !client.send(sim::bytes_of(isi)) ||
+        !client.read_exact(record, sizeof(insim::IS_VER), milliseconds(5000))) {
+        fail("fake_lfs did not answer the introduction");
+    }
+    const sim::Bytes button = {12, insim::ISP_BTN, 1, 0, 237, 0, 32, 0, 1, 70, 60, 10};
+    const auto answer_for = [&](std::chrono::seconds time) {
+        for (const auto until = Clock::now() + time; Clock::now() < until;) {
+            if (!client.read_exact(record, 1, milliseconds(5000)) ||
+                !client.read_exact(record + 1, record[0] - 1u, milliseconds(5000))) {
+                fail("fake_lfs stopped sending");
+            }
+            if (record[1] == insim::ISP_MCI) {
+                client.send(button);
+            } else if (record[1] == insim::ISP_TINY) {
+                client.send(sim::Bytes(record, record + record[0]));
+            }
+        }
+    };
+    answer_for(std::chrono::seconds(1));  // settle
+    const double percent =
+        cpu_percent(simulator.pid(), [&] { answer_for(std::chrono::seconds(kBusySeconds)); });
+    client.close_client();
+    simulator.wait(milliseconds(5000));
+    return percent;
+}
+
+// The echo process answering 100 exchanges a second.
+double echo_cpu(bench::BlockingPeer& echo_peer, pid_t echo) {
+    std::vector<uint8_t> answer(kButtonSize);
+    return cpu_percent(echo, [&] {
+        auto next = Clock::now();
+        for (int i = 0; i < 100 * kBusySeconds; ++i) {
+            next += milliseconds(10);
+            std::this_thread::sleep_until(next);
+            if (!echo_peer.send(kReport) ||
+                !echo_peer.read_exact(answer.data(), answer.size(), milliseconds(5000))) {
+                fail("echo exchange failed");
+            }
+        }
+    });
+}
+
 // Reads "allocations N" lines from the program's standard error.
 std::vector<long> allocation_snapshots(const std::string& err) {
     std::vector<long> counts;
@@ -188,8 +260,8 @@ std::vector<long> allocation_snapshots(const std::string& err) {
 }  // namespace
 
 int main(int argc, char** argv) {
-    if (argc != 6) {
-        fail("usage: program_bench PROGRAM PRELOAD_LIBRARY IDLE_SECONDS OUTPUT.json TAP");
+    if (argc != 7) {
+        fail("usage: program_bench PROGRAM PRELOAD_LIBRARY IDLE_SECONDS OUTPUT.json TAP FAKE_LFS");
     }
     const std::string program_path = argv[1];
     const int idle_seconds = std::atoi(argv[3]);
@@ -199,9 +271,10 @@ int main(int argc, char** argv) {
 
     const Percentiles tapped_latency =
         tap_latency(program_path, argv[5], std::string(argv[4]) + ".capture.txt");
+    const double fake_lfs_percent = fake_lfs_cpu(argv[6], std::string(argv[4]) + ".ready");
 
     // The program, with its allocations counted, and the echo baseline.
-    sim::SimPeer peer(29999);
+    bench::BlockingPeer peer(29999);
     ::setenv("LD_PRELOAD", argv[2], 1);
     test_support::ChildProcess program(program_path);
     ::unsetenv("LD_PRELOAD");
@@ -209,7 +282,7 @@ int main(int argc, char** argv) {
         !peer.send(sim::version_record("0.7F", 9))) {
         fail("the program did not connect");
     }
-    sim::SimPeer echo_peer;
+    bench::BlockingPeer echo_peer;
     const pid_t echo = start_echo(echo_peer.port());
     if (!echo_peer.accept(milliseconds(5000))) {
         fail("the echo process did not connect");
@@ -235,6 +308,7 @@ int main(int argc, char** argv) {
     const long program_idle_wakeups = wakeups(program.pid()) - program_wakeups_before;
     const double echo_idle_cpu = cpu_ms(echo) - echo_cpu_before;
     const long echo_idle_wakeups = wakeups(echo) - echo_wakeups_before;
+    const double echo_busy_percent = echo_cpu(echo_peer, echo);
 
     ::kill(program.pid(), SIGUSR2);
     std::this_thread::sleep_for(milliseconds(100));
@@ -267,7 +341,10 @@ int main(int argc, char** argv) {
         << "  \"program_idle_cpu_ms\": " << program_idle_cpu << ",\n"
         << "  \"echo_idle_cpu_ms\": " << echo_idle_cpu << ",\n"
         << "  \"program_idle_wakeups\": " << program_idle_wakeups << ",\n"
-        << "  \"echo_idle_wakeups\": " << echo_idle_wakeups << "\n"
+        << "  \"echo_idle_wakeups\": " << echo_idle_wakeups << ",\n"
+        << "  \"busy_seconds\": " << kBusySeconds << ",\n"
+        << "  \"fake_lfs_cpu_percent\": " << fake_lfs_percent << ",\n"
+        << "  \"echo_busy_cpu_percent\": " << echo_busy_percent << "\n"
         << "}\n";
     return out ? 0 : 1;
 }

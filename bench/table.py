@@ -60,6 +60,10 @@ row("allocations after start-up", str(p["allocations_after_start"]),
 row(f"CPU while idle for {p['idle_seconds']} s (one report a second)",
     f"{p['program_idle_cpu_ms']:.2f} ms", f"{p['echo_idle_cpu_ms']:.2f} ms (echo process)",
     f"{p['program_idle_cpu_ms'] / p['echo_idle_cpu_ms']:.2f}")
+row(f"fake_lfs at 100 reports a second, CPU over {p['busy_seconds']} s",
+    f"{p['fake_lfs_cpu_percent']:.2f}% of a core",
+    f"{p['echo_busy_cpu_percent']:.2f}% (echo process, 100 exchanges a second)",
+    f"{p['fake_lfs_cpu_percent'] / max(p['echo_busy_cpu_percent'], 0.01):.2f}", "< 3% of a core")
 row(f"wake-ups while idle for {p['idle_seconds']} s", str(p["program_idle_wakeups"]),
     f"{p['echo_idle_wakeups']} (echo process)",
     f"{p['program_idle_wakeups'] / max(p['echo_idle_wakeups'], 1):.2f}",

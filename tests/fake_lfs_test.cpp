@@ -250,18 +250,18 @@ INSTANTIATE_TEST_SUITE_P(
                    0,
                    {},
                    {kIdleLine, kUnanswered}},
-        // A record may come in pieces over any time; only the idle limit
-        // judges silence.
+        // A record may come in pieces over any time: each piece is a sign of
+        // life, and only the idle limit judges silence.
         TimingCase{"record_in_slow_pieces",
-                   {"--idle-limit", "5"},
+                   {"--idle-limit", "1", "--keepalive", "300"},
                    [](Session& s) {
-                       ASSERT_TRUE(s.client.send(button("slow"), 8, 2500ms));
+                       ASSERT_TRUE(s.client.send(button("slow"), 1, 150ms));
                        EXPECT_TRUE(s.simulator.wait_for_output("button 237 \"slow\"", kWait));
                        close_request(s.client);
                    },
                    0,
                    {},
-                   {"closed the connection"}},
+                   {kIdleLine, "closed the connection"}},
         // A client that stops reading while it still sends: sends wait at
         // most the idle limit, and the keep-alives go on meanwhile.
         TimingCase{"client_stops_reading",
@@ -303,6 +303,20 @@ INSTANTIATE_TEST_SUITE_P(
                    {"fake_lfs: refused a second client: this stand-in serves one client at a "
                     "time"}}),
     [](const auto& info) { return info.param.label; });
+
+// The introduction too may come in pieces, however far apart.
+TEST(FakeLfsIntroduction, MayComeInPiecesOverAnyTime) {
+    uint16_t port = 0;
+    auto simulator = start_fake_lfs({"--port", "0"}, &port);
+    sim::SimClient client(port);
+    const Bytes isi = introduction(0);
+    ASSERT_TRUE(client.send(isi, 16, 3000ms));  // 6 s in all, 3 s of silence at most
+    auto version = client.read_record(kWait);
+    ASSERT_TRUE(version) << simulator->err();
+    EXPECT_EQ((*version)[1], insim::ISP_VER);
+    ASSERT_TRUE(client.send(sim::tiny_record(insim::TINY_CLOSE)));
+    EXPECT_EQ(simulator->wait(kWait), 0) << simulator->err();
+}
 
 TEST(FakeLfsLimits, EachBrokenLimitGetsOneLineAndTheSessionGoesOn) {
     const std::string show = "fake_lfs: the simulator would not show this button: ";

@@ -156,7 +156,8 @@ TEST_P(TapEndings, LoseNothingAndCompleteTheCapture) {
         EXPECT_TRUE(records == expected) << static_cast<char>(from) << ": " << records.size()
                                          << " records captured, " << expected.size() << " expected";
     }
-    const std::string text = read_file(session.file) + session.tap->out() + session.tap->err();
+    const std::string text =
+        read_file(session.capture_path) + session.tap->out() + session.tap->err();
     if (!c.ending.empty()) {
         EXPECT_NE(text.find(" ms: " + c.ending + "\n"), std::string::npos) << text;
     }
@@ -286,6 +287,71 @@ void stalled_after_reset(TapSession& s) {
         << "ms of processor time waiting 1.5 s for a stalled side";
 }
 
+// The program half-closes; the simulator goes on talking for longer than the
+// stall limit, then sends more than the program's side holds, which the
+// program reads slowly but steadily: all of it reaches the program.
+void other_side_goes_on(TapSession& s) {
+    ASSERT_TRUE(s.program_sends(kButton));
+    s.program->shut_down_sending();
+    EXPECT_TRUE(s.simulator.wait_closed(kWait));
+    const Bytes burst = burst_of(kReport, 12000);
+    auto simulator_side = std::async(std::launch::async, [&] {
+        for (int i = 0; i < 6; ++i) {
+            EXPECT_TRUE(s.simulator_sends(kReport));
+            std::this_thread::sleep_for(300ms);
+        }
+        EXPECT_TRUE(s.simulator_sends(burst));
+        s.simulator.close_client();
+    });
+    Bytes got(6 * kReport.size() + burst.size());
+    ASSERT_TRUE(s.program->read_exact(got.data(), 6 * kReport.size(), kWait));
+    std::this_thread::sleep_for(700ms);
+    for (std::size_t at = 6 * kReport.size(); at < got.size(); at += 1 << 16) {
+        const std::size_t piece = std::min<std::size_t>(1 << 16, got.size() - at);
+        ASSERT_TRUE(s.program->read_exact(got.data() + at, piece, kWait)) << "at " << at;
+        std::this_thread::sleep_for(300ms);
+    }
+    simulator_side.get();
+    EXPECT_TRUE(got == s.sent_by_simulator);
+    EXPECT_TRUE(s.program->wait_closed(kWait));
+    s.program->close();
+}
+
+// The program, which the simulator's burst is held back for, resets: the
+// tap reads and records the rest of the burst and ends at once, without
+// waiting out the stall limit.
+void reset_while_held_back(TapSession& s) {
+    const Bytes burst = burst_of(kReport, 32768);
+    s.sent_by_simulator = burst;
+    auto simulator_side = std::async(std::launch::async, [&] {
+        s.simulator.send(burst);
+        s.simulator.close_client();
+    });
+    std::this_thread::sleep_for(1000ms);
+    s.program->reset();
+    EXPECT_TRUE(s.tap->wait_for_output("records written", 3s)) << "ended at once";
+    simulator_side.get();
+}
+
+// The simulator takes nothing: the tap gives up on it after the stall limit,
+// and still reads and records all the program sends until it ends.
+void simulator_stalls(TapSession& s) {
+    const Bytes buttons = burst_of(kButton, 100000);
+    s.sent_by_program = buttons;
+    EXPECT_TRUE(s.program->send(buttons)) << "the tap reads it all";
+    s.program->close();
+}
+
+// A folder in the capture's place when the session ends: the capture cannot
+// be moved there, and the tap says so.
+void capture_cannot_be_moved(TapSession& s) {
+    std::filesystem::create_directory(s.file);
+    s.capture_path = s.file + ".partial";
+    s.simulator.close_client();
+    EXPECT_TRUE(s.program->wait_closed(kWait));
+    s.program->close();
+}
+
 INSTANTIATE_TEST_SUITE_P(
     Sessions, TapEndings,
     ::testing::Values(
@@ -294,7 +360,7 @@ INSTANTIATE_TEST_SUITE_P(
                   program_half_closes,
                   0,
                   "the program closed the connection",
-                  {"# C: the last 3 bytes were relayed but are not a whole record",
+                  {"# C: the last 3 bytes are not a whole record",
                    "the program closed the connection; 5 records written"}},
         TapEnding{"simulator_half_closes",
                   {},
@@ -317,6 +383,29 @@ INSTANTIATE_TEST_SUITE_P(
                   {" ms: the program ",
                    "# 32 bytes from the simulator were not delivered to the program"}},
         TapEnding{"idle", {}, idle_then_simulator_closes, 0, "the simulator closed the connection"},
+        TapEnding{"other_side_goes_on_after_a_half_close",
+                  {.tap_args = {"--stall-limit", "1"}, .program_receive_buffer = 4096},
+                  other_side_goes_on,
+                  0,
+                  "the program closed the connection"},
+        TapEnding{"reset_while_held_back",
+                  {.tap_args = {"--stall-limit", "5"}, .program_receive_buffer = 4096},
+                  reset_while_held_back,
+                  0,
+                  "",  // Wine reports the reset as the end of the stream
+                  {" ms: the program ", " bytes from the simulator were not delivered"}},
+        TapEnding{"simulator_stalls",
+                  {.tap_args = {"--stall-limit", "2"}, .simulator_receive_buffer = 4096},
+                  simulator_stalls,
+                  1,
+                  "the simulator took nothing for 2 s",
+                  {"insim_tap: the simulator took nothing for 2 s (--stall-limit); "}},
+        TapEnding{"capture_cannot_be_moved",
+                  {},
+                  capture_cannot_be_moved,
+                  1,
+                  "the simulator closed the connection",
+                  {"insim_tap: cannot move "}},
         TapEnding{"stalled_after_reset",
                   {.tap_args = {"--stall-limit", "2"}, .simulator_receive_buffer = 4096},
                   stalled_after_reset,

@@ -7,6 +7,7 @@
 #include <filesystem>
 #include <fstream>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "tests/support/child_process.h"
@@ -156,11 +157,41 @@ INSTANTIATE_TEST_SUITE_P(
         ExpectCase{"as_captured", "", introduction(44, 8), kButton, false, 0, ""},
         ExpectCase{"one_more", "", introduction(44, 8), kButton, true, 1,
                    "4: expected the end of the capture, got " + capture::hex_of(kButton)},
+        // A close request, and a record after it in the same piece.
+        ExpectCase{"one_more_after_closing", "", introduction(44, 8),
+                   sim::tiny_record(insim::TINY_CLOSE), true, 1,
+                   "4: expected the end of the capture, got 04030002"},
         ExpectCase{"in_word_units", "# record sizes count 4-byte units\n", introduction(11, 9),
                    kWordButton, false, 0, ""},
         ExpectCase{"one_more_in_word_units", "# record sizes count 4-byte units\n",
                    introduction(11, 9), kWordButton, true, 1,
                    "5: expected the end of the capture, got " + capture::hex_of(kWordButton)}),
     [](const auto& info) { return info.param.label; });
+
+// A replay ends once what it queued has reached the client, however late
+// the client starts reading.
+TEST(ReplayEnd, ComesAfterEverythingQueuedHasGone) {
+    const std::string file =
+        ::testing::TempDir() + "large_" + std::to_string(current_process_id()) + ".txt";
+    sim::Bytes record(252, 7);
+    record[0] = 252;
+    {
+        std::ofstream out(file, std::ios::binary);
+        out << kHead;
+        for (int i = 0; i < 4000; ++i) {
+            out << "0 S " << capture::hex_of(record) << "\n";
+        }
+    }
+    uint16_t port = 0;
+    auto replay = start_fake_lfs({"--replay", file, "--port", "0"}, &port);
+    sim::SimClient client(port, 4096);
+    std::this_thread::sleep_for(1s);
+    sim::Bytes got(4000 * record.size());
+    EXPECT_TRUE(client.read_exact(got.data(), got.size(), 30s));
+    EXPECT_TRUE(client.wait_closed(kWait));
+    client.close();
+    EXPECT_EQ(replay->wait(kWait), 0) << replay->err();
+    std::filesystem::remove(file);
+}
 
 }  // namespace

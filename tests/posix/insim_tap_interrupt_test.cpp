@@ -4,6 +4,9 @@
 // the console window closing).
 #include <signal.h>
 
+#include <future>
+#include <thread>
+
 #include "tests/support/tap_session.h"
 
 namespace test_support {
@@ -26,10 +29,36 @@ TapEnding signalled(const std::string& label, int signal) {
             {}};
 }
 
+// Ctrl+C while the program takes nothing of what the simulator sends: the
+// tap waits a moment for what is queued and ends, as asked, with status 0.
+TapEnding interrupted_while_held_back() {
+    return {"sigint_while_held_back",
+            {.program_receive_buffer = 4096},
+            [](TapSession& s) {
+                const sim::Bytes report = sim::car_report({{1, 2}});
+                sim::Bytes burst;
+                for (int i = 0; i < 32768; ++i) {
+                    burst.insert(burst.end(), report.begin(), report.end());
+                }
+                s.sent_by_simulator = burst;
+                auto simulator_side =
+                    std::async(std::launch::async, [&] { s.simulator.send(burst); });
+                std::this_thread::sleep_for(std::chrono::milliseconds(500));
+                ASSERT_EQ(::kill(static_cast<pid_t>(s.tap->pid()), SIGINT), 0);
+                EXPECT_TRUE(s.tap->wait_for_output("records written", kWait));
+                simulator_side.get();
+            },
+            0,
+            "interrupted",
+            {},
+            false};
+}
+
 INSTANTIATE_TEST_SUITE_P(Signals, TapEndings,
                          ::testing::Values(signalled("sigint", SIGINT),
                                            signalled("sigterm", SIGTERM),
-                                           signalled("sighup", SIGHUP)),
+                                           signalled("sighup", SIGHUP),
+                                           interrupted_while_held_back()),
                          [](const auto& info) { return info.param.label; });
 
 }  // namespace
@@ -58,6 +87,36 @@ TEST(InterruptedBeforeAClient, EachToolSaysSo) {
     }
     EXPECT_EQ(read_file(file), earlier);
     std::filesystem::remove(file);
+}
+
+// A stop asked for as soon as a tool says where it listens ends it cleanly:
+// the signals are taken before the ready file is written.
+TEST(StoppedAtOnce, EachToolEndsCleanly) {
+    const std::string file =
+        ::testing::TempDir() + "at_once_" + std::to_string(current_process_id()) + ".txt";
+    const std::pair<std::string, std::vector<std::string>> tools[] = {
+        {FAKE_LFS_PROGRAM, {"--port", "0"}},
+        {INSIM_TAP_PROGRAM, {"--listen", "0", "--out", file}},
+    };
+    const std::string ready = file + ".ready";
+    for (const auto& [tool, args] : tools) {
+        for (int i = 0; i < 10; ++i) {
+            std::filesystem::remove(ready);
+            std::vector<std::string> with_ready = args;
+            with_ready.insert(with_ready.end(), {"--ready-file", ready});
+            ChildProcess started(tool, with_ready);
+            // Watched without a pause, so that the signal follows the file
+            // as closely as a script's would.
+            const auto deadline = std::chrono::steady_clock::now() + kWait;
+            while (!std::filesystem::exists(ready) && std::chrono::steady_clock::now() < deadline) {
+                std::this_thread::yield();
+            }
+            ASSERT_EQ(::kill(static_cast<pid_t>(started.pid()), SIGTERM), 0);
+            EXPECT_EQ(started.wait(kWait), 0) << tool << ", try " << i;
+        }
+    }
+    std::filesystem::remove(ready);
+    EXPECT_FALSE(std::filesystem::exists(file + ".partial"));
 }
 
 }  // namespace

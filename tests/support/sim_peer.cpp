@@ -1,5 +1,6 @@
 #include "tests/support/sim_peer.h"
 
+#include <asio/bind_cancellation_slot.hpp>
 #include <asio/connect.hpp>
 #include <asio/post.hpp>
 #include <asio/read.hpp>
@@ -46,18 +47,19 @@ StreamEnd::~StreamEnd() {
     thread_.join();
 }
 
-std::pair<std::error_code, std::size_t> StreamEnd::await(milliseconds timeout,
-                                                         std::function<void(Done)> start,
-                                                         std::function<void()> cancel) {
+std::pair<std::error_code, std::size_t> StreamEnd::await(milliseconds timeout, Start start) {
     auto done = std::make_shared<std::promise<std::pair<std::error_code, std::size_t>>>();
+    auto cancel = std::make_shared<asio::cancellation_signal>();
     auto result = done->get_future();
-    asio::post(io_, [start = std::move(start), done] {
-        start([done](std::error_code error, std::size_t count) {
-            done->set_value({error, count});
-        });
+    asio::post(io_, [start = std::move(start), done, cancel] {
+        start(
+            [done](std::error_code error, std::size_t count) {
+                done->set_value({error, count});
+            },
+            cancel->slot());
     });
     if (result.wait_for(timeout) == std::future_status::timeout) {
-        asio::post(io_, std::move(cancel));
+        asio::post(io_, [cancel] { cancel->emit(asio::cancellation_type::all); });
     }
     return result.get();
 }
@@ -83,15 +85,10 @@ bool StreamEnd::read_exact(uint8_t* buffer, std::size_t count, milliseconds time
     while (ahead() < count) {
         const std::size_t had = ahead_.size();
         ahead_.resize(had + kReadAhead);
-        const auto [error, got] = await(
-            left_until(deadline),
-            [this, had](Done done) {
+        const auto [error, got] =
+            await(left_until(deadline), [this, had](Done done, asio::cancellation_slot slot) {
                 stream_.async_read_some(asio::buffer(ahead_.data() + had, kReadAhead),
-                                        std::move(done));
-            },
-            [this] {
-                std::error_code ignored;
-                stream_.cancel(ignored);
+                                        asio::bind_cancellation_slot(slot, std::move(done)));
             });
         ahead_.resize(had + got);
         if (error) {
@@ -140,14 +137,10 @@ bool StreamEnd::wait_closed(milliseconds timeout) {
     const auto deadline = Clock::now() + timeout;
     uint8_t buffer[512];
     for (;;) {
-        const auto [error, got] = await(
-            left_until(deadline),
-            [this, &buffer](Done done) {
-                stream_.async_read_some(asio::buffer(buffer), std::move(done));
-            },
-            [this] {
-                std::error_code ignored;
-                stream_.cancel(ignored);
+        const auto [error, got] =
+            await(left_until(deadline), [this, &buffer](Done done, asio::cancellation_slot slot) {
+                stream_.async_read_some(asio::buffer(buffer),
+                                        asio::bind_cancellation_slot(slot, std::move(done)));
             });
         received_.insert(received_.end(), buffer, buffer + got);
         if (error) {
@@ -160,16 +153,11 @@ bool StreamEnd::readable(milliseconds timeout) {
     if (ahead() > 0) {
         return true;
     }
-    const auto [error, got] = await(
-        timeout,
-        [this](Done done) {
-            stream_.async_wait(asio::socket_base::wait_read,
-                               [done](std::error_code error) { done(error, 0); });
-        },
-        [this] {
-            std::error_code ignored;
-            stream_.cancel(ignored);
-        });
+    const auto [error, got] = await(timeout, [this](Done done, asio::cancellation_slot slot) {
+        stream_.async_wait(
+            asio::socket_base::wait_read,
+            asio::bind_cancellation_slot(slot, [done](std::error_code error) { done(error, 0); }));
+    });
     return !error;
 }
 
@@ -179,14 +167,10 @@ bool StreamEnd::send(const Bytes& data, std::size_t chunk, milliseconds pause) {
     }
     for (std::size_t at = 0; at < data.size();) {
         const std::size_t piece = std::min(chunk, data.size() - at);
-        const auto [error, sent] = await(
-            kSendBound,
-            [this, &data, at, piece](Done done) {
-                asio::async_write(stream_, asio::buffer(data.data() + at, piece), std::move(done));
-            },
-            [this] {
-                std::error_code ignored;
-                stream_.cancel(ignored);
+        const auto [error, sent] =
+            await(kSendBound, [this, &data, at, piece](Done done, asio::cancellation_slot slot) {
+                asio::async_write(stream_, asio::buffer(data.data() + at, piece),
+                                  asio::bind_cancellation_slot(slot, std::move(done)));
             });
         if (error) {
             return false;
@@ -236,20 +220,15 @@ SimPeer::~SimPeer() {
 }
 
 bool SimPeer::accept(milliseconds timeout) {
-    const auto [error, unused] = await(
-        timeout,
-        [this](Done done) {
-            listener_.async_accept(stream_, [this, done](std::error_code error) {
+    const auto [error, unused] = await(timeout, [this](Done done, asio::cancellation_slot slot) {
+        listener_.async_accept(
+            stream_, asio::bind_cancellation_slot(slot, [this, done](std::error_code error) {
                 if (!error) {
                     engine::send_at_once(stream_);
                 }
                 done(error, 0);
-            });
-        },
-        [this] {
-            std::error_code ignored;
-            listener_.cancel(ignored);
-        });
+            }));
+    });
     return !error;
 }
 
@@ -289,23 +268,20 @@ void StreamEnd::reset() {
 
 SimClient::SimClient(uint16_t port, int receive_buffer) {
     const auto [error, unused] = await(
-        milliseconds(5000),
-        [this, port, receive_buffer](Done done) {
+        milliseconds(5000), [this, port, receive_buffer](Done done, asio::cancellation_slot slot) {
             if (receive_buffer > 0) {
                 std::error_code ignored;
                 stream_.open(asio::ip::tcp::v4(), ignored);
                 stream_.set_option(asio::socket_base::receive_buffer_size(receive_buffer), ignored);
             }
-            stream_.async_connect(engine::loopback(port), [this, done](std::error_code error) {
-                if (!error) {
-                    engine::send_at_once(stream_);
-                }
-                done(error, 0);
-            });
-        },
-        [this] {
-            std::error_code ignored;
-            stream_.close(ignored);
+            stream_.async_connect(
+                engine::loopback(port),
+                asio::bind_cancellation_slot(slot, [this, done](std::error_code error) {
+                    if (!error) {
+                        engine::send_at_once(stream_);
+                    }
+                    done(error, 0);
+                }));
         });
     connected_ = !error;
 }

@@ -9,6 +9,7 @@
 // throw std::system_error; reads and sends report failure by their result.
 #pragma once
 
+#include <asio/cancellation_signal.hpp>
 #include <asio/executor_work_guard.hpp>
 #include <asio/io_context.hpp>
 #include <asio/ip/tcp.hpp>
@@ -74,12 +75,12 @@ class StreamEnd {
   protected:
     using Done = std::function<void(std::error_code, std::size_t)>;
 
-    // Starts an operation on the peer's thread and waits for it to call its
-    // Done, at most `timeout`; then `cancel` runs there, and the operation's
-    // end is still waited for. The operation's error and count.
-    std::pair<std::error_code, std::size_t> await(milliseconds timeout,
-                                                  std::function<void(Done)> start,
-                                                  std::function<void()> cancel);
+    // Starts an operation on the peer's thread, with its Done bound to the
+    // slot given, and waits for it to call its Done, at most `timeout`; then
+    // that operation alone is cancelled (a send on another thread goes on),
+    // and its end is still waited for. The operation's error and count.
+    using Start = std::function<void(Done, asio::cancellation_slot)>;
+    std::pair<std::error_code, std::size_t> await(milliseconds timeout, Start start);
     // Runs `work` on the peer's thread and waits for it.
     void on_thread(const std::function<void()>& work);
     void close_stream();

@@ -77,7 +77,7 @@ class TapSession {
     // The capture's records from one side, once the tap has ended.
     std::vector<sim::Bytes> captured(capture::From from) const {
         std::string error;
-        auto capture = capture::read_capture(file, error);
+        auto capture = capture::read_capture(capture_path, error);
         EXPECT_TRUE(capture) << error;
         std::vector<sim::Bytes> records;
         for (const capture::Entry& entry :
@@ -91,6 +91,7 @@ class TapSession {
 
     const std::string file =
         ::testing::TempDir() + "tap_" + std::to_string(current_process_id()) + ".txt";
+    std::string capture_path = file;  // where the capture is read back from
     sim::SimPeer simulator;
     std::unique_ptr<ChildProcess> tap;
     std::unique_ptr<sim::SimClient> program;

@@ -111,6 +111,7 @@ int main(int argc, char** argv) {
         "Writes an SVG picture of the program's street areas, sample points coloured by\n"
         "the area the look-up gives them, and fake_lfs's lap route.",
         "area_map");
+    command_line::prepare(app);
     app.set_version_flag("--version", command_line::kProjectVersion);
     app.add_option("OUTPUT", output, "the picture to write; standard output when not given")
         ->type_name("OUTPUT.svg");

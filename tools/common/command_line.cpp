@@ -27,6 +27,10 @@ std::string option_named_in(const std::string& text) {
 
 }  // namespace
 
+void prepare(CLI::App& app) {
+    app.option_defaults()->multi_option_policy(CLI::MultiOptionPolicy::TakeLast);
+}
+
 void parse(CLI::App& app, int argc, char** argv) {
     // Left-over arguments are reported below, each as what it is.
     app.allow_extras();

@@ -13,6 +13,10 @@ namespace command_line {
 // The project's version, which every tool's --version prints.
 extern const char kProjectVersion[];
 
+// Sets what every option of `app` shares: given twice, the last counts, as
+// command lines have it. Called before the options are added.
+void prepare(CLI::App& app);
+
 // Parses the command line into `app`'s options, or ends the process: with
 // status 0 after the help or the version, with status 2 after a usage error
 // (an unknown option, a missing value, a value out of range, an argument

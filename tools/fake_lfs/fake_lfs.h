@@ -8,6 +8,7 @@
 #include <asio/io_context.hpp>
 #include <asio/ip/tcp.hpp>
 #include <cstdint>
+#include <functional>
 #include <string>
 
 #include "tools/common/capture_file.h"
@@ -37,15 +38,20 @@ struct Options {
     bool expect = false;  // the client must send the capture's records
 };
 
+// Tells a caller where the session listens, once stop signals are taken;
+// false when it cannot, which ends the session with status 1.
+using Announce = std::function<bool()>;
+
 // Serves one client on `acceptor` and drives the laps (or sends the garbage)
 // that `options` ask for. The process's exit status.
-int run_lap_session(asio::io_context& io, asio::ip::tcp::acceptor& acceptor,
-                    const Options& options);
+int run_lap_session(asio::io_context& io, asio::ip::tcp::acceptor& acceptor, const Options& options,
+                    const Announce& announce);
 
 // Serves one client on `acceptor` and sends it the simulator's records of
 // `capture` at their times; with options.expect, compares what the client
 // sends with the capture's client records. The process's exit status.
 int run_replay_session(asio::io_context& io, asio::ip::tcp::acceptor& acceptor,
-                       const Options& options, const capture::Capture& capture);
+                       const Options& options, const capture::Capture& capture,
+                       const Announce& announce);
 
 }  // namespace fake_lfs

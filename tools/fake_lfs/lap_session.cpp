@@ -19,8 +19,8 @@ namespace {
 
 using std::chrono::milliseconds;
 
-// How long the client has for its introduction.
-constexpr milliseconds kIntroductionTime(5000);
+// How long the client may stay silent before its introduction is complete.
+constexpr milliseconds kIntroductionSilence(5000);
 // How long a keep-alive's answer may take: the idle limit closes a client
 // only once a keep-alive has gone unanswered this long, so that a client
 // that answers every keep-alive stays, whatever the two settings.
@@ -40,11 +40,28 @@ class LapSession : public ClientSession {
           datagrams_(io) {}
 
   private:
-    void connected() override {
-        introduction_timer_.expires_after(kIntroductionTime);
+    void connected() override { await_introduction(); }
+
+    // Any bytes are a sign of life: they hold off the idle limit, or, before
+    // the introduction, its time-out, however the record is cut.
+    void heard() override {
+        if (introduced_) {
+            last_heard_ = Clock::now();
+            unanswered_since_.reset();
+            idle_timer_.cancel();
+        } else {
+            await_introduction();
+        }
+    }
+
+    void await_introduction() {
+        introduction_timer_.expires_after(kIntroductionSilence);
         introduction_timer_.async_wait([this](std::error_code error) {
-            if (!error) {
-                not_an_introduction();
+            if (!error && !introduced_ && !finished()) {
+                std::cerr << "fake_lfs: nothing came from the client for "
+                          << kIntroductionSilence.count() / 1000
+                          << " s before its introduction was whole\n";
+                finish(1);
             }
         });
     }
@@ -54,7 +71,6 @@ class LapSession : public ClientSession {
             introduce(record);
             return;
         }
-        heard();
         if (options_.hostile > 0) {
             ++records_in_;
             return;
@@ -143,17 +159,10 @@ class LapSession : public ClientSession {
         }
     }
 
-    // Anything from the client counts as a sign of life.
-    void heard() {
-        last_heard_ = Clock::now();
-        unanswered_since_.reset();
-        idle_timer_.cancel();
-    }
-
     void keep_alive() {
         keepalive_timer_.expires_at(next_keepalive_);
         keepalive_timer_.async_wait([this](std::error_code error) {
-            if (error) {
+            if (error || finished()) {
                 return;
             }
             // The simulator closes only an idle client, but a developer
@@ -179,10 +188,11 @@ class LapSession : public ClientSession {
         if (options_.idle_limit_s == 0 || !unanswered_since_) {
             return;
         }
-        idle_timer_.expires_at(std::max(last_heard_ + std::chrono::seconds(options_.idle_limit_s),
-                                        *unanswered_since_ + kAnswerTime));
+        idle_timer_.expires_at(idle_deadline());
         idle_timer_.async_wait([this](std::error_code error) {
-            if (!error) {
+            // A record heard just before the time came cancels the wait too
+            // late to stop this call: the deadline is judged again.
+            if (!error && !finished() && unanswered_since_ && Clock::now() >= idle_deadline()) {
                 std::cerr << "fake_lfs: nothing came from the client for " << options_.idle_limit_s
                           << " s (the idle limit, --idle-limit); closing the connection\n";
                 finish(1);
@@ -190,10 +200,15 @@ class LapSession : public ClientSession {
         });
     }
 
+    Clock::time_point idle_deadline() const {
+        return std::max(last_heard_ + std::chrono::seconds(options_.idle_limit_s),
+                        *unanswered_since_ + kAnswerTime);
+    }
+
     void report() {
         report_timer_.expires_at(next_report_);
         report_timer_.async_wait([this](std::error_code error) {
-            if (error) {
+            if (error || finished()) {
                 return;
             }
             if (!send_reports()) {
@@ -264,6 +279,9 @@ class LapSession : public ClientSession {
     }
 
     void laps_driven() {
+        if (finished()) {
+            return;
+        }
         std::cout << options_.laps << (options_.laps == 1 ? " lap" : " laps") << " driven; closing"
                   << std::endl;
         finish(0);
@@ -272,6 +290,9 @@ class LapSession : public ClientSession {
     // Sends the garbage in random pieces, each once the one before has gone,
     // so that they reach the client as separate reads.
     void send_garbage() {
+        if (finished()) {
+            return;
+        }
         if (garbage_at_ == garbage_.size()) {
             std::cout << "hostile: sent " << options_.hostile << " records (" << garbage_.size()
                       << " bytes), received " << records_in_ << " records; closing" << std::endl;
@@ -313,9 +334,9 @@ class LapSession : public ClientSession {
 
 }  // namespace
 
-int run_lap_session(asio::io_context& io, asio::ip::tcp::acceptor& acceptor,
-                    const Options& options) {
-    return LapSession(io, acceptor, options).run();
+int run_lap_session(asio::io_context& io, asio::ip::tcp::acceptor& acceptor, const Options& options,
+                    const Announce& announce) {
+    return LapSession(io, acceptor, options).run(announce);
 }
 
 }  // namespace fake_lfs

@@ -64,6 +64,7 @@ CLI::Validator at_most_8_characters() {
 Options parse_options(int argc, char** argv) {
     Options o;
     CLI::App app("Plays the simulator for one client on 127.0.0.1.", "fake_lfs");
+    command_line::prepare(app);
     app.footer(kFooter);
     app.add_option("--port", o.port, "port to listen on; 0 picks a free one")
         ->type_name("PORT")
@@ -189,10 +190,10 @@ int main(int argc, char** argv) {
     }
     const uint16_t port = acceptor.local_endpoint().port();
     std::cout << "fake_lfs listening on 127.0.0.1:" << port << std::endl;
-    if (!options.ready_file.empty() &&
-        !command_line::write_ready_file("fake_lfs", options.ready_file, port)) {
-        return 1;
-    }
-    return replay ? fake_lfs::run_replay_session(io, acceptor, options, *replay)
-                  : fake_lfs::run_lap_session(io, acceptor, options);
+    const fake_lfs::Announce announce = [&] {
+        return options.ready_file.empty() ||
+               command_line::write_ready_file("fake_lfs", options.ready_file, port);
+    };
+    return replay ? fake_lfs::run_replay_session(io, acceptor, options, *replay, announce)
+                  : fake_lfs::run_lap_session(io, acceptor, options, announce);
 }

@@ -42,14 +42,22 @@ class ReplaySession : public ClientSession {
             return;
         }
         if (seen == sim::ClientRecords::Seen::kCloseRequest) {
-            done();
-            return;
+            // With --expect, a record after the close request is caught too.
+            if (!options_.expect) {
+                done();
+                return;
+            }
+            closing_ = true;
+            send_timer_.cancel();
+            end_by_ = Clock::now() + kGraceAfterLast;
         }
         watch_end();
     }
 
     void client_gone() override {
-        if (missing()) {
+        if (closing_) {
+            done();  // as it asked
+        } else if (missing()) {
             finish(1);
         } else if (next_sent_ < simulator_.size()) {
             std::cerr << "fake_lfs: the client closed the connection before the replay ended\n";
@@ -73,6 +81,9 @@ class ReplaySession : public ClientSession {
 
     // Sends every simulator record that is due, then waits for the next.
     void send_due() {
+        if (closing_ || finished()) {
+            return;
+        }
         const auto now = Clock::now();
         for (; next_sent_ < simulator_.size() && due(*simulator_[next_sent_]) <= now;
              ++next_sent_) {
@@ -97,7 +108,7 @@ class ReplaySession : public ClientSession {
     // trailing wait is over, or, with --expect, a grace after the client's
     // last captured record came.
     void watch_end() {
-        if (next_sent_ < simulator_.size()) {
+        if (next_sent_ < simulator_.size() && !closing_) {
             return;
         }
         auto end = end_by_;
@@ -106,7 +117,7 @@ class ReplaySession : public ClientSession {
         }
         end_timer_.expires_at(end);
         end_timer_.async_wait([this](std::error_code error) {
-            if (!error) {
+            if (!error && !finished()) {
                 done();
             }
         });
@@ -155,6 +166,9 @@ class ReplaySession : public ClientSession {
     }
 
     void done() {
+        if (finished()) {
+            return;
+        }
         if (missing()) {
             finish(1);
             return;
@@ -173,13 +187,15 @@ class ReplaySession : public ClientSession {
     std::size_t next_sent_ = 0;
     std::size_t next_expected_ = 0;
     Clock::time_point end_by_;
+    bool closing_ = false;  // the client asked to close
 };
 
 }  // namespace
 
 int run_replay_session(asio::io_context& io, asio::ip::tcp::acceptor& acceptor,
-                       const Options& options, const capture::Capture& capture) {
-    return ReplaySession(io, acceptor, options, capture).run();
+                       const Options& options, const capture::Capture& capture,
+                       const Announce& announce) {
+    return ReplaySession(io, acceptor, options, capture).run(announce);
 }
 
 }  // namespace fake_lfs

@@ -11,9 +11,12 @@ namespace {
 // that a client that stops reading shows as sends waiting here, where the
 // send bound sees them, rather than as megabytes the system holds unseen.
 constexpr int kSystemSendBuffer = 1 << 16;
-
-// How long a finished session waits for the client to close its side.
+// How long a finished session waits for the client to close its side once
+// everything has gone to it.
 constexpr std::chrono::milliseconds kCloseWait(500);
+// How long accepting waits after it failed (too many open files, say), so
+// that a lasting failure is retried without spinning.
+constexpr std::chrono::seconds kAcceptRetry(1);
 
 Clock::duration send_limit(const Options& options) {
     return std::chrono::seconds(options.idle_limit_s > 0 ? options.idle_limit_s
@@ -29,18 +32,24 @@ ClientSession::ClientSession(asio::io_context& io, asio::ip::tcp::acceptor& acce
       acceptor_(acceptor),
       port_(acceptor.local_endpoint().port()),
       accept_timer_(io),
+      accept_retry_timer_(io),
       close_timer_(io),
       signals_(io, [this] {
           if (!finished_) {
               std::cout << "interrupted; closing" << std::endl;
               finish(0);
+          } else {
+              close_client();  // a second one does not wait for the client
           }
       }) {}
 
-int ClientSession::run() {
+int ClientSession::run(const std::function<bool()>& announce) {
+    if (!announce()) {
+        return 1;
+    }
     accept_timer_.expires_after(std::chrono::seconds(options_.accept_timeout_s));
     accept_timer_.async_wait([this](std::error_code error) {
-        if (!error && !client_) {
+        if (!error && !client_ && !finished_) {
             std::cerr << "fake_lfs: no client connected within " << options_.accept_timeout_s
                       << " s\n";
             finish(1);
@@ -59,8 +68,20 @@ void ClientSession::accept_next() {
         }
         if (!error) {
             serve(std::move(socket));
+            accept_next();
+            return;
         }
-        accept_next();
+        if (!accept_failed_) {
+            accept_failed_ = true;
+            std::cerr << "fake_lfs: cannot accept a connection: " << error.message()
+                      << "; trying again every second\n";
+        }
+        accept_retry_timer_.expires_after(kAcceptRetry);
+        accept_retry_timer_.async_wait([this](std::error_code wait_error) {
+            if (!wait_error && !finished_) {
+                accept_next();
+            }
+        });
     });
 }
 
@@ -83,36 +104,24 @@ void ClientSession::serve(asio::ip::tcp::socket socket) {
     connected_at_ = Clock::now();
     client_->start({
         .received = [this](std::span<const uint8_t> bytes) { take(bytes); },
-        .reading_ended = [this](std::error_code) { ended(); },
-        .sending_ended =
-            [this](std::error_code error) {
-                if (error) {
-                    ended();
-                }
-            },
+        .reading_ended = [this](std::error_code error) { reading_ended(error); },
+        .sending_ended = [this](std::error_code error) { sending_ended(error); },
         .drained =
             [this] {
                 if (!finished_) {
                     sent_all();
                 }
             },
-        .stalled =
-            [this] {
-                if (!finished_) {
-                    std::cerr << "fake_lfs: the client took nothing sent to it for "
-                              << std::chrono::duration_cast<std::chrono::seconds>(
-                                     send_limit(options_))
-                                     .count()
-                              << " s; closing the connection\n";
-                    finish(1);
-                }
-                close_client();
-            },
+        .stalled = [this] { stalled(); },
     });
     connected();
 }
 
 void ClientSession::take(std::span<const uint8_t> bytes) {
+    if (finished_) {
+        return;
+    }
+    heard();
     splitter_.feed(bytes);
     if (splitter_.unit() == framing::kUndecided) {
         if (const auto unit = framing::unit_of_session(splitter_.held())) {
@@ -133,15 +142,47 @@ void ClientSession::take(std::span<const uint8_t> bytes) {
     }
 }
 
-void ClientSession::ended() {
-    if (gone_) {
-        return;
-    }
-    gone_ = true;
+// The client's end of the stream: it may still read what is on its way to
+// it, which goes before the connection closes. A failure ends both ways.
+void ClientSession::reading_ended(std::error_code error) {
+    reading_done_ = true;
     if (!finished_) {
         client_gone();
         finish(status_);
     }
+    if (error != asio::error::eof || sending_done_) {
+        close_client();
+    }
+}
+
+void ClientSession::sending_ended(std::error_code error) {
+    sending_done_ = true;
+    if (error) {
+        if (!finished_) {
+            client_gone();
+            finish(status_);
+        }
+        close_client();
+    } else if (reading_done_) {
+        close_client();
+    } else {
+        // Everything has gone; the client has a moment to close its side.
+        close_timer_.expires_after(kCloseWait);
+        close_timer_.async_wait([this](std::error_code wait_error) {
+            if (!wait_error) {
+                close_client();
+            }
+        });
+    }
+}
+
+void ClientSession::stalled() {
+    std::cerr << "fake_lfs: the client took nothing sent to it for "
+              << std::chrono::duration_cast<std::chrono::seconds>(send_limit(options_)).count()
+              << " s; closing the connection with " << client_->queued()
+              << " bytes not delivered\n";
+    finish(1);
+    status_ = 1;  // also when the session had ended well but could not deliver its end
     close_client();
 }
 
@@ -159,25 +200,20 @@ void ClientSession::finish(int status) {
     status_ = status;
     stop_timers();
     accept_timer_.cancel();
+    accept_retry_timer_.cancel();
+    close_timer_.cancel();
     engine::close_now(acceptor_);
-    signals_.cancel();
-    if (!client_ || gone_) {
-        close_client();
-        return;
+    if (!client_) {
+        signals_.cancel();
+    } else if (!sending_done_) {
+        // The client sees the end of the stream after everything sent.
+        client_->end_sending();
     }
-    // The client sees the end of the stream after everything sent, and
-    // closes its side; a client that does not is closed a little later.
-    client_->end_sending();
-    close_timer_.expires_after(kCloseWait);
-    close_timer_.async_wait([this](std::error_code error) {
-        if (!error) {
-            close_client();
-        }
-    });
 }
 
 void ClientSession::close_client() {
     close_timer_.cancel();
+    signals_.cancel();
     if (client_) {
         client_->close();
     }

@@ -95,8 +95,7 @@ void CaptureLog::side_ended(capture::From from) {
     const framing::RecordSplitter& records = splitter(from);
     if (!records.lost() && !records.held().empty()) {
         writer_.comment(std::string(1, letter(from)) + ": the last " +
-                        std::to_string(records.held().size()) +
-                        " bytes were relayed but are not a whole record");
+                        std::to_string(records.held().size()) + " bytes are not a whole record");
         written();
     }
 }

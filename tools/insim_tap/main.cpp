@@ -12,8 +12,9 @@ const char kFooter[] =
     "ends when both sides have ended, or with Ctrl+C (or SIGTERM, or SIGHUP); the\n"
     "file is written as FILE.partial, flushed at least once a second, and moved\n"
     "to FILE when the session ends. A start that fails leaves FILE as it was.\n"
-    "Exit status 1 when a side took nothing for the stall limit (what it was not\n"
-    "given is counted), or when the capture could not be written.";
+    "Exit status 1 when a side took nothing for the stall limit (what the other\n"
+    "side sent is still recorded, and what could not be given is counted), or\n"
+    "when the capture could not be written.";
 
 insim_tap::Options parse_options(int argc, char** argv) {
     insim_tap::Options o;
@@ -21,6 +22,7 @@ insim_tap::Options parse_options(int argc, char** argv) {
         "Relays one program's connection to the simulator, byte for byte, and writes\n"
         "the session to FILE as a capture that 'fake_lfs --replay FILE' plays back.",
         "insim_tap");
+    command_line::prepare(app);
     app.footer(kFooter);
     app.set_version_flag("--version", command_line::kProjectVersion);
     app.add_option("--listen", o.listen_port,
@@ -35,7 +37,7 @@ insim_tap::Options parse_options(int argc, char** argv) {
         ->type_name("PATH");
     app.add_option("--stall-limit", o.stall_limit_s,
                    "give up on a side that takes nothing for S seconds; after one side has "
-                   "ended, close the other if it has not ended within S seconds")
+                   "ended, close the other once it has sent nothing for S seconds")
         ->check(command_line::whole_number(1, 86400))
         ->capture_default_str();
     command_line::parse(app, argc, argv);

@@ -36,6 +36,7 @@ void Relay::start_end(End& end, End& other) {
     end.link.start({
         .received =
             [this, &end, &other](std::span<const uint8_t> bytes) {
+                last_heard_ = Clock::now();
                 // Relayed first, logged after.
                 other.link.send(bytes);
                 if (other.link.queued() > kMaxQueued) {
@@ -45,88 +46,115 @@ void Relay::start_end(End& end, End& other) {
             },
         .reading_ended = [this, &end,
                           &other](std::error_code error) { reading_ended(end, other, error); },
-        .sending_ended =
-            [this, &end](std::error_code) {
-                end.sending_done = true;
-                check_done();
-            },
+        .sending_ended = [this, &end, &other](std::error_code) { sending_ended(end, other); },
         .drained = [&other] { other.link.resume_reading(); },
-        .stalled = [this, &end] { stalled(end); },
+        .stalled = [this, &end, &other] { stalled(end, other); },
     });
+}
+
+void Relay::note_end(const std::string& what) {
+    if (ending_.empty()) {
+        ending_ = what;
+        last_heard_ = Clock::now();
+        watch_silence();
+    }
 }
 
 void Relay::reading_ended(End& end, End& other, std::error_code error) {
     end.reading_done = true;
     log_.side_ended(end.from);
-    if (ending_.empty()) {
-        ending_ = std::string(end.name) + (error == asio::error::eof ? " closed the connection"
-                                           : error == asio::error::connection_reset
-                                               ? " reset the connection"
-                                               : "'s connection failed: " + error.message());
-        bound_ending(stall_limit_, std::string("of ") + end.name + "'s end", false);
-    }
+    note_end(std::string(end.name) + (error == asio::error::eof ? " closed the connection"
+                                      : error == asio::error::connection_reset
+                                          ? " reset the connection"
+                                          : "'s connection failed: " + error.message()));
     if (error != asio::error::eof) {
-        // Nothing more can go to a side that failed.
+        // Nothing more can go to a side that failed; what the other side
+        // still sends is read and recorded all the same.
         end.link.close();
         end.sending_done = true;
+        other.link.resume_reading();
     }
     // The end of one side's stream is passed on as it came.
     other.link.end_sending();
     check_done();
 }
 
-void Relay::stalled(End& end) {
-    if (finished_) {
+void Relay::sending_ended(End& end, End& other) {
+    end.sending_done = true;
+    // A queue dropped by a failure never drains: the other side's reading,
+    // held back by it, goes on.
+    other.link.resume_reading();
+    check_done();
+}
+
+// The side takes nothing: it is closed, with what was queued for it counted,
+// and the other side's end is awaited as if this one had ended.
+void Relay::stalled(End& end, End& other) {
+    if (finished_ || stopping_) {
+        close_both();
         return;
     }
-    stall_ = std::string(end.name) + " took nothing for " +
-             std::to_string(whole_seconds(stall_limit_)) + " s (--stall-limit); " +
-             std::to_string(end.link.queued()) + " bytes were not delivered";
-    if (ending_.empty()) {
-        ending_ = stall_;
+    stalled_ = &end;
+    note_end(std::string(end.name) + " took nothing for " +
+             std::to_string(whole_seconds(stall_limit_)) + " s");
+    end.link.reset();
+    end.reading_done = true;
+    end.sending_done = true;
+    log_.side_ended(end.from);
+    other.link.resume_reading();
+    other.link.end_sending();
+    check_done();
+}
+
+std::string Relay::stall() const {
+    if (stalled_ == nullptr) {
+        return "";
     }
-    close_both();
+    return std::string(stalled_->name) + " took nothing for " +
+           std::to_string(whole_seconds(stall_limit_)) + " s (--stall-limit); " +
+           std::to_string(stalled_->link.undelivered()) + " bytes were not delivered";
 }
 
 void Relay::stop() {
-    if (finished_) {
+    if (finished_ || stopping_) {
         return;
     }
-    if (ending_.empty()) {
-        ending_ = "interrupted";
-    }
+    stopping_ = true;
+    note_end("interrupted");
     program_.link.end_sending();
     simulator_.link.end_sending();
-    bound_ending(kStopWait, "of the interrupt", true);
-}
-
-// Once one side has ended, the other has a while to end too; a side that
-// keeps its connection open after that is closed. What is still on its way
-// to a side that has ended goes on under the stall limit, unless the end is
-// an interrupt's.
-void Relay::bound_ending(Clock::duration wait, const std::string& after, bool at_once) {
-    end_timer_.expires_after(wait);
-    end_timer_.async_wait([this, wait, after, at_once](std::error_code error) {
-        if (error || finished_) {
-            return;
-        }
-        for (End* end : {&program_, &simulator_}) {
-            if (end->link.queued() > 0) {
-                stalled(*end);  // it took nothing either
-                return;
-            }
-        }
-        bool open = false;
-        for (const End* end : {&program_, &simulator_}) {
-            if (!end->reading_done) {
-                open = true;
-                std::cerr << "insim_tap: " << end->name << " did not end within "
-                          << whole_seconds(wait) << " s " << after << "; closing its connection\n";
-            }
-        }
-        if (open || at_once) {
+    end_timer_.expires_after(kStopWait);
+    end_timer_.async_wait([this](std::error_code error) {
+        if (!error) {
             close_both();
         }
+    });
+}
+
+// Once one side has ended, the other goes on until it ends too, however long
+// it keeps talking; one that stays silent and open for the stall limit is
+// closed. What is still on its way to a side goes on under the stall limit.
+void Relay::watch_silence() {
+    const bool delivering = program_.link.queued() > 0 || simulator_.link.queued() > 0;
+    end_timer_.expires_at(delivering ? std::max(last_heard_, Clock::now()) + stall_limit_
+                                     : last_heard_ + stall_limit_);
+    end_timer_.async_wait([this](std::error_code error) {
+        if (error || finished_ || stopping_) {
+            return;
+        }
+        if (Clock::now() < last_heard_ + stall_limit_ || program_.link.queued() > 0 ||
+            simulator_.link.queued() > 0) {
+            watch_silence();
+            return;
+        }
+        for (const End* end : {&program_, &simulator_}) {
+            if (!end->reading_done) {
+                std::cerr << "insim_tap: " << end->name << " sent nothing and did not end within "
+                          << whole_seconds(stall_limit_)
+                          << " s after the other side ended; closing its connection\n";
+            }
+        }
+        close_both();
     });
 }
 

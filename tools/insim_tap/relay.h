@@ -1,8 +1,9 @@
 // The tap's relay: what one side sends goes to the other as it comes, and
 // then into the capture. Each direction ends on its own: the end of one
-// side's stream is passed on as a half-close, and the other direction goes
-// on until that side ends too. A side that takes nothing for the stall limit
-// is given up on, with what it was not given counted.
+// side's stream is passed on (a half-close as a half-close), and the other
+// direction goes on until that side ends too. A side that takes nothing for
+// the stall limit is given up on: what the other side sends is still read
+// and recorded, and what could not be given is counted.
 #pragma once
 
 #include <asio/io_context.hpp>
@@ -21,21 +22,22 @@ class Relay {
     Relay(asio::io_context& io, asio::ip::tcp::socket program, asio::ip::tcp::socket simulator,
           CaptureLog& log, Clock::duration stall_limit);
 
-    // Relays both ways until both sides have ended, or a side has stalled,
-    // and then calls `done`, once.
+    // Relays both ways until both sides have ended (or stayed silent for the
+    // stall limit after one did), and then calls `done`, once.
     void start(std::function<void()> done);
     // Ends the relay early: each side sees the end of its stream after what
-    // is queued for it, what both still send is relayed and logged for a
+    // is queued for it, what both still send is relayed and recorded for a
     // short while, and then both close.
     void stop();
 
     // What ended the session first, in words ("the program closed the
     // connection").
     const std::string& ending() const { return ending_; }
-    // Why the tap gave up on a side, if it did ("the program took nothing
-    // for 70 s; 1200 bytes were not delivered"); empty otherwise.
-    const std::string& stall() const { return stall_; }
-    // Bytes one side sent that never reached the other, which had gone.
+    // Why the tap gave up on a side, with what it was not given ("the
+    // program took nothing for 70 s (--stall-limit); 1200 bytes were not
+    // delivered"); empty when it did not.
+    std::string stall() const;
+    // Bytes one side sent that never reached the other.
     std::size_t undelivered_to_program() const { return program_.link.undelivered(); }
     std::size_t undelivered_to_simulator() const { return simulator_.link.undelivered(); }
 
@@ -53,8 +55,10 @@ class Relay {
 
     void start_end(End& end, End& other);
     void reading_ended(End& end, End& other, std::error_code error);
-    void stalled(End& end);
-    void bound_ending(Clock::duration wait, const std::string& after, bool at_once);
+    void sending_ended(End& end, End& other);
+    void stalled(End& end, End& other);
+    void note_end(const std::string& what);
+    void watch_silence();
     void check_done();
     void close_both();
 
@@ -65,8 +69,10 @@ class Relay {
     asio::steady_timer end_timer_;
     std::function<void()> done_;
     bool finished_ = false;
+    bool stopping_ = false;
+    const End* stalled_ = nullptr;
+    Clock::time_point last_heard_;
     std::string ending_;
-    std::string stall_;
 };
 
 }  // namespace insim_tap

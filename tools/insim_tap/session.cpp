@@ -36,20 +36,48 @@ class Session {
           acceptor_(acceptor),
           port_(acceptor.local_endpoint().port()),
           simulator_(io_),
+          accept_retry_(io_),
           signals_(io_, [this] { stop(); }) {}
 
-    // The process's exit status.
+    // Writes the ready file, once stop signals are taken, and relays one
+    // session; the process's exit status.
     int run() {
-        acceptor_.async_accept([this](std::error_code error, asio::ip::tcp::socket program) {
-            if (!error) {
-                connected(std::move(program));
-            }
-        });
+        if (!options_.ready_file.empty() &&
+            !command_line::write_ready_file("insim_tap", options_.ready_file, port_)) {
+            end_without_session(1);
+            return 1;
+        }
+        accept();
         io_.run();
         return status_;
     }
 
   private:
+    // A failed accept (too many open files, say) is told once and tried
+    // again every second, without spinning.
+    void accept() {
+        acceptor_.async_accept([this](std::error_code error, asio::ip::tcp::socket program) {
+            if (error == asio::error::operation_aborted || stopped_) {
+                return;
+            }
+            if (!error) {
+                connected(std::move(program));
+                return;
+            }
+            if (!accept_failed_) {
+                accept_failed_ = true;
+                std::cerr << "insim_tap: cannot accept the program's connection: "
+                          << error.message() << "; trying again every second\n";
+            }
+            accept_retry_.expires_after(std::chrono::seconds(1));
+            accept_retry_.async_wait([this](std::error_code wait_error) {
+                if (!wait_error && !stopped_) {
+                    accept();
+                }
+            });
+        });
+    }
+
     void connected(asio::ip::tcp::socket program) {
         const Clock::time_point connected_at = Clock::now();
         engine::close_now(acceptor_);  // one program only
@@ -96,13 +124,14 @@ class Session {
         }
         std::cout << "insim_tap: interrupted before a session began; " << options_.out
                   << " is left as it was" << std::endl;
-        stopped_ = true;
         end_without_session(0);
     }
 
     // No session took place: the capture is left as it was.
     void end_without_session(int status) {
+        stopped_ = true;
         status_ = status;
+        accept_retry_.cancel();
         writer_.abandon();
         engine::close_now(acceptor_);
         if (program_) {
@@ -126,12 +155,16 @@ class Session {
         }
         log_->comment("end at " + std::to_string(ms) + " ms: " + relay_->ending());
         log_->close();
+        const bool good_before = writer_.good();
         const bool written = writer_.finish();
         if (!relay_->stall().empty()) {
             std::cerr << "insim_tap: " << relay_->stall() << "\n";
             status_ = 1;
         }
         if (!written) {
+            if (good_before) {
+                std::cerr << "insim_tap: " << writer_.error() << "\n";  // the move failed
+            }
             status_ = 1;
             return;
         }
@@ -146,9 +179,11 @@ class Session {
     const uint16_t port_;
     std::optional<asio::ip::tcp::socket> program_;
     asio::ip::tcp::socket simulator_;
+    asio::steady_timer accept_retry_;
     engine::StopSignals signals_;
     std::optional<CaptureLog> log_;
     std::optional<Relay> relay_;
+    bool accept_failed_ = false;
     bool stopped_ = false;
     int status_ = 0;
 };
@@ -173,11 +208,6 @@ int run(const Options& options) {
     const uint16_t port = acceptor.local_endpoint().port();
     std::cout << "insim_tap: waiting for a program on 127.0.0.1:" << port
               << ", to relay to the simulator on 127.0.0.1:" << options.to_port << std::endl;
-    if (!options.ready_file.empty() &&
-        !command_line::write_ready_file("insim_tap", options.ready_file, port)) {
-        writer.abandon();
-        return 1;
-    }
     Session session(options, writer, io, acceptor);
     const int status = session.run();
     engine::StopSignals::finished();
