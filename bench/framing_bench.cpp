@@ -17,10 +17,10 @@
 #include <vector>
 
 #include "app/street_areas.h"
+#include "bench/blocking_peer.h"
 #include "geometry/polygon.h"
 #include "insim/insim_connection.h"
 #include "tests/support/allocation_counter.h"
-#include "tests/support/sim_peer.h"
 
 namespace {
 
@@ -106,7 +106,7 @@ class Feed {
     uint16_t port() const { return peer_.port(); }
 
   private:
-    sim::SimPeer peer_;
+    bench::BlockingPeer peer_;
     sim::Bytes burst_;
     std::thread thread_;
 };

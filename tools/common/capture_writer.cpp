@@ -1,6 +1,7 @@
 #include "tools/common/capture_writer.h"
 
 #include <cerrno>
+#include <charconv>
 #include <cstring>
 #include <filesystem>
 #include <system_error>
@@ -34,7 +35,23 @@ void Writer::units(std::size_t unit) {
 }
 
 void Writer::record(long long ms, From from, const uint8_t* bytes, std::size_t size) {
-    write(std::to_string(ms) + ' ' + static_cast<char>(from) + ' ' + hex_of(bytes, size) + '\n');
+    // Formatted in place: a relay writes a line for every record it passes.
+    static const char kDigits[] = "0123456789abcdef";
+    char line[32 + 2 * 4 * 255];
+    auto [end, error] = std::to_chars(line, line + 24, ms);
+    *end++ = ' ';
+    *end++ = static_cast<char>(from);
+    *end++ = ' ';
+    for (std::size_t i = 0; i < size && end + 3 < line + sizeof line; ++i) {
+        *end++ = kDigits[bytes[i] >> 4];
+        *end++ = kDigits[bytes[i] & 15];
+    }
+    *end++ = '\n';
+    if (file_ != nullptr && good() &&
+        std::fwrite(line, 1, static_cast<std::size_t>(end - line), file_) !=
+            static_cast<std::size_t>(end - line)) {
+        failed();
+    }
 }
 
 void Writer::comment(const std::string& text) {

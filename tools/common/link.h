@@ -35,7 +35,8 @@ class Link {
         // sending direction was shut down (end_sending), or the failure that
         // dropped what was still queued.
         std::function<void(std::error_code)> sending_ended = {};
-        // Everything queued has gone (after at least one write).
+        // Everything queued has gone after some of it had to wait (a send
+        // that the system takes at once does not call it).
         std::function<void()> drained = {};
         // A send has waited the send bound without the other end taking a
         // byte. The link goes on waiting; the owner decides.

@@ -2,6 +2,7 @@
 // keep-alives and the idle limit, and cars driven round the scripted lap (or
 // a stream of garbage). Every deadline is a timer of its own.
 #include <asio/ip/udp.hpp>
+#include <asio/post.hpp>
 #include <cstring>
 #include <iostream>
 #include <optional>
@@ -25,6 +26,8 @@ constexpr milliseconds kIntroductionSilence(5000);
 // only once a keep-alive has gone unanswered this long, so that a client
 // that answers every keep-alive stays, whatever the two settings.
 constexpr milliseconds kAnswerTime(1000);
+// Pieces of garbage sent in one turn of the event loop.
+constexpr int kPiecesATurn = 64;
 // How long the last lap waits for the answers to its last reports.
 constexpr milliseconds kLastAnswersTime(1000);
 
@@ -287,22 +290,28 @@ class LapSession : public ClientSession {
         finish(0);
     }
 
-    // Sends the garbage in random pieces, each once the one before has gone,
-    // so that they reach the client as separate reads.
+    // Sends the garbage in random pieces, each a write of its own, so that
+    // they reach the client as separate reads. A turn sends a few; the rest
+    // goes in later turns, or once what waits has drained, so that the
+    // client's records and the timers are served in between.
     void send_garbage() {
-        if (finished()) {
-            return;
+        for (int piece = 0; piece < kPiecesATurn && !finished(); ++piece) {
+            if (garbage_at_ == garbage_.size()) {
+                std::cout << "hostile: sent " << options_.hostile << " records (" << garbage_.size()
+                          << " bytes), received " << records_in_ << " records; closing"
+                          << std::endl;
+                finish(0);
+                return;
+            }
+            const std::size_t size =
+                std::min<std::size_t>(1 + rng_() % 64, garbage_.size() - garbage_at_);
+            send({garbage_.data() + garbage_at_, size});
+            garbage_at_ += size;
+            if (waiting()) {
+                return;  // sent_all goes on
+            }
         }
-        if (garbage_at_ == garbage_.size()) {
-            std::cout << "hostile: sent " << options_.hostile << " records (" << garbage_.size()
-                      << " bytes), received " << records_in_ << " records; closing" << std::endl;
-            finish(0);
-            return;
-        }
-        const std::size_t piece =
-            std::min<std::size_t>(1 + rng_() % 64, garbage_.size() - garbage_at_);
-        send({garbage_.data() + garbage_at_, piece});
-        garbage_at_ += piece;
+        asio::post(io_, [this] { send_garbage(); });
     }
 
     asio::steady_timer introduction_timer_;

@@ -52,6 +52,8 @@ class ClientSession {
     // client, within the send bound; then its connection closes.
     void finish(int status);
     bool finished() const { return finished_; }
+    // Whether sends wait for the client to take them.
+    bool waiting() const { return client_ && client_->queued() > 0; }
     uint16_t port() const { return port_; }
 
     asio::io_context& io_;
