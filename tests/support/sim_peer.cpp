@@ -1,13 +1,20 @@
 #include "tests/support/sim_peer.h"
 
 #include <asio/bind_cancellation_slot.hpp>
+#include <asio/cancellation_signal.hpp>
 #include <asio/connect.hpp>
+#include <asio/executor_work_guard.hpp>
+#include <asio/io_context.hpp>
+#include <asio/ip/tcp.hpp>
+#include <asio/ip/udp.hpp>
 #include <asio/post.hpp>
 #include <asio/read.hpp>
 #include <asio/write.hpp>
+#include <functional>
 #include <future>
 #include <memory>
 #include <system_error>
+#include <thread>
 
 #include "tools/common/loopback.h"
 #include "tools/common/record_splitter.h"
@@ -30,7 +37,65 @@ milliseconds left_until(Clock::time_point deadline) {
                     milliseconds(0));
 }
 
+using Done = std::function<void(std::error_code, std::size_t)>;
+using Start = std::function<void(Done, asio::cancellation_slot)>;
+
 }  // namespace
+
+// An io_context on a thread of its own, and the sockets a peer has there.
+// Each call waits for its operation on that thread, within its bound; a test
+// may read on one thread while it sends on another.
+struct PeerEngine {
+    PeerEngine() : work(asio::make_work_guard(io)), thread([this] { io.run(); }) {}
+    ~PeerEngine() {
+        on_thread([this] {
+            std::error_code ignored;
+            stream.close(ignored);
+            listener.close(ignored);
+            datagram.close(ignored);
+        });
+        work.reset();
+        thread.join();
+    }
+
+    // Starts an operation on the engine's thread, with its Done bound to the
+    // slot given, and waits for it to call its Done, at most `timeout`; then
+    // that operation alone is cancelled (a send on another thread goes on),
+    // and its end is still waited for. The operation's error and count.
+    std::pair<std::error_code, std::size_t> await(milliseconds timeout, Start start) {
+        auto done = std::make_shared<std::promise<std::pair<std::error_code, std::size_t>>>();
+        auto cancel = std::make_shared<asio::cancellation_signal>();
+        auto result = done->get_future();
+        asio::post(io, [start = std::move(start), done, cancel] {
+            start(
+                [done](std::error_code error, std::size_t count) {
+                    done->set_value({error, count});
+                },
+                cancel->slot());
+        });
+        if (result.wait_for(timeout) == std::future_status::timeout) {
+            asio::post(io, [cancel] { cancel->emit(asio::cancellation_type::all); });
+        }
+        return result.get();
+    }
+
+    // Runs `job` on the engine's thread and waits for it.
+    void on_thread(const std::function<void()>& job) {
+        std::promise<void> done;
+        asio::post(io, [&] {
+            job();
+            done.set_value();
+        });
+        done.get_future().wait();
+    }
+
+    asio::io_context io;
+    asio::ip::tcp::socket stream{io};
+    asio::ip::tcp::acceptor listener{io};
+    asio::ip::udp::socket datagram{io};
+    asio::executor_work_guard<asio::io_context::executor_type> work;
+    std::thread thread;
+};
 
 uint16_t free_udp_port() {
     asio::io_context io;
@@ -38,45 +103,14 @@ uint16_t free_udp_port() {
     return probe.local_endpoint().port();
 }
 
-StreamEnd::StreamEnd()
-    : stream_(io_), work_(asio::make_work_guard(io_)), thread_([this] { io_.run(); }) {}
+StreamEnd::StreamEnd() : engine_(std::make_unique<PeerEngine>()) {}
 
-StreamEnd::~StreamEnd() {
-    close_stream();
-    work_.reset();
-    thread_.join();
-}
-
-std::pair<std::error_code, std::size_t> StreamEnd::await(milliseconds timeout, Start start) {
-    auto done = std::make_shared<std::promise<std::pair<std::error_code, std::size_t>>>();
-    auto cancel = std::make_shared<asio::cancellation_signal>();
-    auto result = done->get_future();
-    asio::post(io_, [start = std::move(start), done, cancel] {
-        start(
-            [done](std::error_code error, std::size_t count) {
-                done->set_value({error, count});
-            },
-            cancel->slot());
-    });
-    if (result.wait_for(timeout) == std::future_status::timeout) {
-        asio::post(io_, [cancel] { cancel->emit(asio::cancellation_type::all); });
-    }
-    return result.get();
-}
-
-void StreamEnd::on_thread(const std::function<void()>& work) {
-    std::promise<void> done;
-    asio::post(io_, [&] {
-        work();
-        done.set_value();
-    });
-    done.get_future().wait();
-}
+StreamEnd::~StreamEnd() = default;
 
 void StreamEnd::close_stream() {
-    on_thread([this] {
+    engine_->on_thread([this] {
         std::error_code ignored;
-        stream_.close(ignored);
+        engine_->stream.close(ignored);
     });
 }
 
@@ -85,10 +119,11 @@ bool StreamEnd::read_exact(uint8_t* buffer, std::size_t count, milliseconds time
     while (ahead() < count) {
         const std::size_t had = ahead_.size();
         ahead_.resize(had + kReadAhead);
-        const auto [error, got] =
-            await(left_until(deadline), [this, had](Done done, asio::cancellation_slot slot) {
-                stream_.async_read_some(asio::buffer(ahead_.data() + had, kReadAhead),
-                                        asio::bind_cancellation_slot(slot, std::move(done)));
+        const auto [error, got] = engine_->await(
+            left_until(deadline), [this, had](Done done, asio::cancellation_slot slot) {
+                engine_->stream.async_read_some(
+                    asio::buffer(ahead_.data() + had, kReadAhead),
+                    asio::bind_cancellation_slot(slot, std::move(done)));
             });
         ahead_.resize(had + got);
         if (error) {
@@ -137,10 +172,10 @@ bool StreamEnd::wait_closed(milliseconds timeout) {
     const auto deadline = Clock::now() + timeout;
     uint8_t buffer[512];
     for (;;) {
-        const auto [error, got] =
-            await(left_until(deadline), [this, &buffer](Done done, asio::cancellation_slot slot) {
-                stream_.async_read_some(asio::buffer(buffer),
-                                        asio::bind_cancellation_slot(slot, std::move(done)));
+        const auto [error, got] = engine_->await(
+            left_until(deadline), [this, &buffer](Done done, asio::cancellation_slot slot) {
+                engine_->stream.async_read_some(
+                    asio::buffer(buffer), asio::bind_cancellation_slot(slot, std::move(done)));
             });
         received_.insert(received_.end(), buffer, buffer + got);
         if (error) {
@@ -153,8 +188,9 @@ bool StreamEnd::readable(milliseconds timeout) {
     if (ahead() > 0) {
         return true;
     }
-    const auto [error, got] = await(timeout, [this](Done done, asio::cancellation_slot slot) {
-        stream_.async_wait(
+    const auto [error,
+                got] = engine_->await(timeout, [this](Done done, asio::cancellation_slot slot) {
+        engine_->stream.async_wait(
             asio::socket_base::wait_read,
             asio::bind_cancellation_slot(slot, [done](std::error_code error) { done(error, 0); }));
     });
@@ -167,9 +203,9 @@ bool StreamEnd::send(const Bytes& data, std::size_t chunk, milliseconds pause) {
     }
     for (std::size_t at = 0; at < data.size();) {
         const std::size_t piece = std::min(chunk, data.size() - at);
-        const auto [error, sent] =
-            await(kSendBound, [this, &data, at, piece](Done done, asio::cancellation_slot slot) {
-                asio::async_write(stream_, asio::buffer(data.data() + at, piece),
+        const auto [error, sent] = engine_->await(
+            kSendBound, [this, &data, at, piece](Done done, asio::cancellation_slot slot) {
+                asio::async_write(engine_->stream, asio::buffer(data.data() + at, piece),
                                   asio::bind_cancellation_slot(slot, std::move(done)));
             });
         if (error) {
@@ -185,25 +221,25 @@ bool StreamEnd::send(const Bytes& data, std::size_t chunk, milliseconds pause) {
 
 bool StreamEnd::send_urgent(uint8_t byte) {
     std::error_code error;
-    on_thread([&] {
-        stream_.send(asio::buffer(&byte, 1), asio::socket_base::message_out_of_band, error);
+    engine_->on_thread([&] {
+        engine_->stream.send(asio::buffer(&byte, 1), asio::socket_base::message_out_of_band, error);
     });
     return !error;
 }
 
 void StreamEnd::shut_down_sending() {
-    on_thread([this] {
+    engine_->on_thread([this] {
         std::error_code ignored;
-        stream_.shutdown(asio::socket_base::shutdown_send, ignored);
+        engine_->stream.shutdown(asio::socket_base::shutdown_send, ignored);
     });
 }
 
-SimPeer::SimPeer(uint16_t port, int receive_buffer) : listener_(io_), datagram_(io_) {
+SimPeer::SimPeer(uint16_t port, int receive_buffer) {
     std::error_code error;
-    on_thread([&] {
-        listener_ = engine::listen_on_loopback(io_, port, error, receive_buffer);
+    engine_->on_thread([&] {
+        engine_->listener = engine::listen_on_loopback(engine_->io, port, error, receive_buffer);
         if (!error) {
-            port_ = listener_.local_endpoint().port();
+            port_ = engine_->listener.local_endpoint().port();
         }
     });
     if (error) {
@@ -211,24 +247,20 @@ SimPeer::SimPeer(uint16_t port, int receive_buffer) : listener_(io_), datagram_(
     }
 }
 
-SimPeer::~SimPeer() {
-    on_thread([this] {
-        std::error_code ignored;
-        listener_.close(ignored);
-        datagram_.close(ignored);
-    });
-}
+SimPeer::~SimPeer() = default;
 
 bool SimPeer::accept(milliseconds timeout) {
-    const auto [error, unused] = await(timeout, [this](Done done, asio::cancellation_slot slot) {
-        listener_.async_accept(
-            stream_, asio::bind_cancellation_slot(slot, [this, done](std::error_code error) {
-                if (!error) {
-                    engine::send_at_once(stream_);
-                }
-                done(error, 0);
-            }));
-    });
+    const auto [error, unused] =
+        engine_->await(timeout, [this](Done done, asio::cancellation_slot slot) {
+            engine_->listener.async_accept(
+                engine_->stream,
+                asio::bind_cancellation_slot(slot, [this, done](std::error_code error) {
+                    if (!error) {
+                        engine::send_at_once(engine_->stream);
+                    }
+                    done(error, 0);
+                }));
+        });
     return !error;
 }
 
@@ -243,42 +275,43 @@ std::optional<insim::IS_ISI> SimPeer::read_introduction(milliseconds timeout) {
 bool SimPeer::send_datagram(const Bytes& data, uint16_t to_port) {
     std::error_code error;
     std::size_t sent = 0;
-    on_thread([&] {
-        if (!datagram_.is_open()) {
-            datagram_.open(asio::ip::udp::v4(), error);
+    engine_->on_thread([&] {
+        if (!engine_->datagram.is_open()) {
+            engine_->datagram.open(asio::ip::udp::v4(), error);
             if (!error) {
-                datagram_.bind({asio::ip::address_v4::loopback(), port_}, error);
+                engine_->datagram.bind({asio::ip::address_v4::loopback(), port_}, error);
             }
         }
         if (!error) {
-            sent = datagram_.send_to(asio::buffer(data),
-                                     {asio::ip::address_v4::loopback(), to_port}, 0, error);
+            sent = engine_->datagram.send_to(asio::buffer(data),
+                                             {asio::ip::address_v4::loopback(), to_port}, 0, error);
         }
     });
     return !error && sent == data.size();
 }
 
 void StreamEnd::reset() {
-    on_thread([this] {
+    engine_->on_thread([this] {
         std::error_code ignored;
-        stream_.set_option(asio::socket_base::linger(true, 0), ignored);
-        stream_.close(ignored);
+        engine_->stream.set_option(asio::socket_base::linger(true, 0), ignored);
+        engine_->stream.close(ignored);
     });
 }
 
 SimClient::SimClient(uint16_t port, int receive_buffer) {
-    const auto [error, unused] = await(
+    const auto [error, unused] = engine_->await(
         milliseconds(5000), [this, port, receive_buffer](Done done, asio::cancellation_slot slot) {
             if (receive_buffer > 0) {
                 std::error_code ignored;
-                stream_.open(asio::ip::tcp::v4(), ignored);
-                stream_.set_option(asio::socket_base::receive_buffer_size(receive_buffer), ignored);
+                engine_->stream.open(asio::ip::tcp::v4(), ignored);
+                engine_->stream.set_option(asio::socket_base::receive_buffer_size(receive_buffer),
+                                           ignored);
             }
-            stream_.async_connect(
+            engine_->stream.async_connect(
                 engine::loopback(port),
                 asio::bind_cancellation_slot(slot, [this, done](std::error_code error) {
                     if (!error) {
-                        engine::send_at_once(stream_);
+                        engine::send_at_once(engine_->stream);
                     }
                     done(error, 0);
                 }));

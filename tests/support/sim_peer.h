@@ -9,17 +9,11 @@
 // throw std::system_error; reads and sends report failure by their result.
 #pragma once
 
-#include <asio/cancellation_signal.hpp>
-#include <asio/executor_work_guard.hpp>
-#include <asio/io_context.hpp>
-#include <asio/ip/tcp.hpp>
-#include <asio/ip/udp.hpp>
 #include <chrono>
 #include <cstddef>
 #include <cstdint>
-#include <functional>
+#include <memory>
 #include <optional>
-#include <thread>
 
 #include "insim/records.h"
 #include "tools/common/sim_records.h"
@@ -30,6 +24,10 @@ using std::chrono::milliseconds;
 
 // A UDP port that is free at the moment.
 uint16_t free_udp_port();
+
+// The engine a peer runs on (sim_peer.cpp), apart from the header so that
+// the many tests that use a peer do not each compile the event library.
+struct PeerEngine;
 
 // One end of a stream connection on 127.0.0.1: bounded reads that keep every
 // byte received, and sends in any chunking.
@@ -73,31 +71,18 @@ class StreamEnd {
     void reset();
 
   protected:
-    using Done = std::function<void(std::error_code, std::size_t)>;
-
-    // Starts an operation on the peer's thread, with its Done bound to the
-    // slot given, and waits for it to call its Done, at most `timeout`; then
-    // that operation alone is cancelled (a send on another thread goes on),
-    // and its end is still waited for. The operation's error and count.
-    using Start = std::function<void(Done, asio::cancellation_slot)>;
-    std::pair<std::error_code, std::size_t> await(milliseconds timeout, Start start);
-    // Runs `work` on the peer's thread and waits for it.
-    void on_thread(const std::function<void()>& work);
     void close_stream();
 
-    asio::io_context io_;
-    asio::ip::tcp::socket stream_;
-    Bytes received_;
+    std::unique_ptr<PeerEngine> engine_;
 
   private:
     // Hands `count` bytes read ahead over to received_.
     void take_ahead(std::size_t count);
     std::size_t ahead() const;
 
+    Bytes received_;
     Bytes ahead_;  // read from the stream and not yet asked for, from ahead_start_
     std::size_t ahead_start_ = 0;
-    asio::executor_work_guard<asio::io_context::executor_type> work_;
-    std::thread thread_;
 };
 
 // The simulator's side: listens, and accepts one client.
@@ -127,8 +112,6 @@ class SimPeer : public StreamEnd {
     void reset_client() { reset(); }
 
   private:
-    asio::ip::tcp::acceptor listener_;
-    asio::ip::udp::socket datagram_;
     uint16_t port_ = 0;
 };
 
