@@ -4,12 +4,12 @@
 # `insim` package installs.
 #   Windows: street_names-<version>-win64.zip, programs linked statically.
 #   Linux:   street_names-<version>-linux-<processor>.tar.gz, in a folder of
-#            that name, with the C++ runtime and libgcc linked into the
-#            programs so that they run on any distribution with glibc.
+#            that name, with the programs linked fully statically (the C
+#            and C++ runtimes too), so that they run on any Linux of the
+#            processor, whatever its glibc, with nothing else installed.
 # The programs are left out of a plain `cmake --install`, which installs the
 # library.
 set(packaged_programs street_names fake_lfs insim_tap)
-install(TARGETS ${packaged_programs} RUNTIME DESTINATION . COMPONENT program EXCLUDE_FROM_ALL)
 
 set(CPACK_PACKAGE_NAME street_names)
 set(CPACK_ARCHIVE_COMPONENT_INSTALL ON)
@@ -26,13 +26,25 @@ else()
     set(CPACK_PACKAGE_FILE_NAME street_names-${PROJECT_VERSION}-linux-${CMAKE_SYSTEM_PROCESSOR})
     set(CPACK_ARCHIVE_PROGRAM_FILE_NAME ${CPACK_PACKAGE_FILE_NAME})
     set(CPACK_COMPONENT_INCLUDE_TOPLEVEL_DIRECTORY ON)
-    # The sanitizer runtimes want the shared C++ runtime; those builds are
-    # never packaged.
+    # The sanitizer runtimes want the shared runtimes; those builds are never
+    # packaged. A fully static program looks up no host name through glibc's
+    # name-service libraries: street_names resolves the literal 127.0.0.1,
+    # which glibc parses without them, and the tools resolve nothing.
     if(CMAKE_CXX_COMPILER_ID STREQUAL "GNU" AND NOT CMAKE_CXX_FLAGS MATCHES "sanitize")
-        foreach(program ${packaged_programs})
-            target_link_options(${program} PRIVATE -static-libstdc++ -static-libgcc)
+        foreach(tool fake_lfs insim_tap)
+            target_link_options(${tool} PRIVATE -static)
         endforeach()
+        # The program as the archive carries it. The build's own stays linked
+        # to the shared C library, so that the tests can watch its memory
+        # under valgrind and the benchmarks count its allocations.
+        add_executable(street_names_archived ${PROJECT_SOURCE_DIR}/app/main.cpp)
+        target_link_libraries(street_names_archived PRIVATE street_names_app)
+        target_link_options(street_names_archived PRIVATE -static)
+        set_target_properties(street_names_archived PROPERTIES
+            OUTPUT_NAME street_names RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/archived)
+        set(packaged_programs street_names_archived fake_lfs insim_tap)
     endif()
 endif()
+install(TARGETS ${packaged_programs} RUNTIME DESTINATION . COMPONENT program EXCLUDE_FROM_ALL)
 install(FILES ${users_text} DESTINATION . COMPONENT program EXCLUDE_FROM_ALL)
 include(CPack)
