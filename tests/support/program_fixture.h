@@ -12,6 +12,9 @@
 namespace test_support {
 
 constexpr uint16_t kProgramPort = 29999;
+// Why a test of the program is skipped (port_29999.cpp).
+inline const std::string kPortInUse =
+    "port 29999 is in use, probably by the simulator; close its InSim port to run this test";
 constexpr int32_t kMetre = 65536;  // positions count 1/65536 m
 inline const std::string kVersionLine = "Connected to LFS 0.7F, InSim ver. 9" + kLineEnd;
 

@@ -8,6 +8,11 @@
 # Arguments: street_names.exe, then the command that runs a Windows program
 # (the build's Wine wrapper and its arguments).
 set -euo pipefail
+# The simulator may be running here with its InSim port open on 29999.
+if (exec 3<>/dev/tcp/127.0.0.1/29999) 2>/dev/null; then
+    echo "port 29999 is in use, probably by the simulator; close its InSim port to run this test"
+    exit 77
+fi
 program=$1
 shift
 run=("$@")
