@@ -1,6 +1,7 @@
 // fake_lfs's session with one client: the introduction, the version answer,
-// keep-alives and the idle limit, and cars driven round the scripted lap (or
-// a stream of garbage). Every deadline is a timer of its own.
+// keep-alives and the idle limit (keepalives.cpp), and cars driven round the
+// scripted lap (or a stream of garbage). Every deadline is a timer of its
+// own.
 #include <asio/ip/udp.hpp>
 #include <asio/post.hpp>
 #include <cstring>
@@ -13,6 +14,7 @@
 #include "tools/common/hostile_stream.h"
 #include "tools/common/lap_route.h"
 #include "tools/common/loopback.h"
+#include "tools/fake_lfs/keepalives.h"
 #include "tools/fake_lfs/session.h"
 
 namespace fake_lfs {
@@ -22,10 +24,6 @@ using std::chrono::milliseconds;
 
 // How long the client may stay silent before its introduction is complete.
 constexpr milliseconds kIntroductionSilence(5000);
-// How long a keep-alive's answer may take: the idle limit closes a client
-// only once a keep-alive has gone unanswered this long, so that a client
-// that answers every keep-alive stays, whatever the two settings.
-constexpr milliseconds kAnswerTime(1000);
 // Pieces of garbage sent in one turn of the event loop.
 constexpr int kPiecesATurn = 64;
 // How long the last lap waits for the answers to its last reports.
@@ -36,9 +34,10 @@ class LapSession : public ClientSession {
     LapSession(asio::io_context& io, asio::ip::tcp::acceptor& acceptor, const Options& options)
         : ClientSession(io, acceptor, options),
           introduction_timer_(io),
-          keepalive_timer_(io),
+          keepalives_(
+              io, options, [this] { send(sim::tiny_record(insim::TINY_NONE)); },
+              [this] { finish(1); }),
           report_timer_(io),
-          idle_timer_(io),
           last_answers_timer_(io),
           datagrams_(io) {}
 
@@ -49,9 +48,7 @@ class LapSession : public ClientSession {
     // the introduction, its time-out, however the record is cut.
     void heard() override {
         if (introduced_) {
-            last_heard_ = Clock::now();
-            unanswered_since_.reset();
-            idle_timer_.cancel();
+            keepalives_.heard();
         } else {
             await_introduction();
         }
@@ -80,7 +77,7 @@ class LapSession : public ClientSession {
         }
         const sim::ClientRecords::Seen seen = client_.show(record);
         if (seen == sim::ClientRecords::Seen::kKeepAliveAnswer) {
-            keepalive_pending_ = false;
+            keepalives_.answered();
         } else if (seen == sim::ClientRecords::Seen::kCloseRequest) {
             finish(0);
             return;
@@ -97,9 +94,8 @@ class LapSession : public ClientSession {
 
     void stop_timers() override {
         introduction_timer_.cancel();
-        keepalive_timer_.cancel();
+        keepalives_.stop();
         report_timer_.cancel();
-        idle_timer_.cancel();
         last_answers_timer_.cancel();
     }
 
@@ -145,8 +141,6 @@ class LapSession : public ClientSession {
                                      static_cast<uint16_t>(options_.insim_version), isi.ReqI));
         }
         introduced_ = true;
-        // The idle limit and the keep-alive clock start together.
-        heard();
         if (options_.hostile > 0) {
             std::mt19937 rng(static_cast<std::mt19937::result_type>(options_.seed));
             garbage_ = sim::hostile_records(rng, static_cast<std::size_t>(options_.hostile));
@@ -154,58 +148,11 @@ class LapSession : public ClientSession {
             send_garbage();
             return;
         }
-        next_keepalive_ = last_heard_ + milliseconds(options_.keepalive_ms);
-        keep_alive();
+        keepalives_.start();
         if (wants_reports_) {
-            next_report_ = last_heard_ + interval_;
+            next_report_ = Clock::now() + interval_;
             report();
         }
-    }
-
-    void keep_alive() {
-        keepalive_timer_.expires_at(next_keepalive_);
-        keepalive_timer_.async_wait([this](std::error_code error) {
-            if (error || finished()) {
-                return;
-            }
-            // The simulator closes only an idle client, but a developer
-            // should still see a keep-alive go unanswered.
-            if (keepalive_pending_) {
-                std::cerr << "fake_lfs: the keep-alive sent " << options_.keepalive_ms
-                          << " ms ago was not answered\n";
-            }
-            send(sim::tiny_record(insim::TINY_NONE));
-            keepalive_pending_ = true;
-            if (!unanswered_since_) {
-                unanswered_since_ = Clock::now();
-                watch_idle();
-            }
-            next_keepalive_ += milliseconds(options_.keepalive_ms);
-            keep_alive();
-        });
-    }
-
-    // Closes a client that has been silent for the idle limit, once a
-    // keep-alive sent in that time has gone unanswered for kAnswerTime.
-    void watch_idle() {
-        if (options_.idle_limit_s == 0 || !unanswered_since_) {
-            return;
-        }
-        idle_timer_.expires_at(idle_deadline());
-        idle_timer_.async_wait([this](std::error_code error) {
-            // A record heard just before the time came cancels the wait too
-            // late to stop this call: the deadline is judged again.
-            if (!error && !finished() && unanswered_since_ && Clock::now() >= idle_deadline()) {
-                std::cerr << "fake_lfs: nothing came from the client for " << options_.idle_limit_s
-                          << " s (the idle limit, --idle-limit); closing the connection\n";
-                finish(1);
-            }
-        });
-    }
-
-    Clock::time_point idle_deadline() const {
-        return std::max(last_heard_ + std::chrono::seconds(options_.idle_limit_s),
-                        *unanswered_since_ + kAnswerTime);
     }
 
     void report() {
@@ -315,9 +262,8 @@ class LapSession : public ClientSession {
     }
 
     asio::steady_timer introduction_timer_;
-    asio::steady_timer keepalive_timer_;
+    KeepAlives keepalives_;
     asio::steady_timer report_timer_;
-    asio::steady_timer idle_timer_;
     asio::steady_timer last_answers_timer_;
     asio::ip::udp::socket datagrams_;
     sim::ClientRecords client_{std::cout, std::cerr};
@@ -326,12 +272,7 @@ class LapSession : public ClientSession {
     bool wants_reports_ = false;
     uint16_t udp_port_ = 0;
     milliseconds interval_{1000};
-    Clock::time_point next_keepalive_;
     Clock::time_point next_report_;
-    bool keepalive_pending_ = false;
-    Clock::time_point last_heard_;
-    // When the first keep-alive since the client was last heard went.
-    std::optional<Clock::time_point> unanswered_since_;
     std::size_t step_ = 0;
     bool last_lap_done_ = false;
 
