@@ -310,7 +310,7 @@ TEST(FakeLfsIntroduction, MayComeInPiecesOverAnyTime) {
     auto simulator = start_fake_lfs({"--port", "0"}, &port);
     sim::SimClient client(port);
     const Bytes isi = introduction(0);
-    ASSERT_TRUE(client.send(isi, 16, 3000ms));  // 6 s in all, 3 s of silence at most
+    ASSERT_TRUE(client.send(isi, 12, 2000ms));  // 6 s in all, 2 s of silence at most
     auto version = client.read_record(kWait);
     ASSERT_TRUE(version) << simulator->err();
     EXPECT_EQ((*version)[1], insim::ISP_VER);

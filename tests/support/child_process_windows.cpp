@@ -31,6 +31,15 @@ bool read_available(HANDLE pipe, std::string& text) {
     return true;
 }
 
+// Reads what is left in `pipe` once its writer has ended, to its end.
+void read_rest(HANDLE pipe, std::string& text) {
+    char buffer[4096];
+    DWORD got = 0;
+    while (::ReadFile(pipe, buffer, sizeof buffer, &got, nullptr) && got > 0) {
+        text.append(buffer, got);
+    }
+}
+
 std::string quoted(const std::string& argument) {
     std::string text = "\"";
     text.append(argument).push_back('"');
@@ -146,7 +155,12 @@ std::optional<long> ChildProcess::wait(std::chrono::milliseconds timeout) {
         out_open = out_open && read_available(p.out, out_);
         err_open = err_open && read_available(p.err, err_);
         const bool ended = ::WaitForSingleObject(p.process.hProcess, 0) == WAIT_OBJECT_0;
-        if (ended && !out_open && !err_open) {
+        if (ended) {
+            // Whatever the child wrote last is read to the end of the pipe:
+            // a look into a pipe whose writer has gone may fail with bytes
+            // still in it.
+            read_rest(p.out, out_);
+            read_rest(p.err, err_);
             break;
         }
         if (std::chrono::steady_clock::now() > deadline) {

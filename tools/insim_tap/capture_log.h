@@ -36,6 +36,9 @@ class CaptureLog {
     void close();
 
     long long ms_now() const;
+    // The unit the program's introduction declared; framing::kUndecided
+    // before it came.
+    std::size_t unit() const { return client_.unit(); }
     long records() const { return records_; }
 
   private:

@@ -23,7 +23,7 @@ insim_tap::Options parse_options(int argc, char** argv) {
         "the session to FILE as a capture that 'fake_lfs --replay FILE' plays back.",
         "insim_tap");
     command_line::prepare(app);
-    app.footer(kFooter);
+    app.footer(std::string(kFooter) + "\n\n" + insim_tap::kFaultHelp);
     app.set_version_flag("--version", command_line::kProjectVersion);
     app.add_option("--listen", o.listen_port,
                    "port on 127.0.0.1 where the program connects; 0 picks a free one")
@@ -40,7 +40,19 @@ insim_tap::Options parse_options(int argc, char** argv) {
                    "ended, close the other once it has sent nothing for S seconds")
         ->check(command_line::whole_number(1, 86400))
         ->capture_default_str();
+    std::vector<std::string> faults;
+    app.add_option("--fault", faults, "put a fault into the session (below); repeatable")
+        ->type_name("FAULT")
+        ->multi_option_policy(CLI::MultiOptionPolicy::TakeAll);
     command_line::parse(app, argc, argv);
+    for (const std::string& text : faults) {
+        std::string problem;
+        const auto fault = insim_tap::parse_fault(text, problem);
+        if (!fault) {
+            command_line::usage_error(app, problem);
+        }
+        o.faults.push_back(*fault);
+    }
     if (o.listen_port == o.to_port) {
         command_line::usage_error(app, "--listen and " + to->get_name() + " name the same port, " +
                                            std::to_string(o.to_port) +

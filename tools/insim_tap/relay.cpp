@@ -19,12 +19,57 @@ long long whole_seconds(Clock::duration duration) {
 }  // namespace
 
 Relay::Relay(asio::io_context& io, asio::ip::tcp::socket program, asio::ip::tcp::socket simulator,
-             CaptureLog& log, Clock::duration stall_limit)
+             CaptureLog& log, Clock::duration stall_limit, const std::vector<Fault>& faults)
     : log_(log),
       stall_limit_(stall_limit),
       program_(std::move(program), stall_limit, "the program", capture::From::kClient),
       simulator_(std::move(simulator), stall_limit, "the simulator", capture::From::kSimulator),
-      end_timer_(io) {}
+      end_timer_(io) {
+    add_faults(io, simulator_, program_, Direction::kToProgram, faults);
+    add_faults(io, program_, simulator_, Direction::kToSimulator, faults);
+}
+
+void Relay::add_faults(asio::io_context& io, End& end, End& other, Direction direction,
+                       const std::vector<Fault>& faults) {
+    std::vector<Fault> mine;
+    for (const Fault& fault : faults) {
+        if (fault.direction == direction) {
+            mine.push_back(fault);
+        }
+    }
+    if (mine.empty()) {
+        return;
+    }
+    end.faults = std::make_unique<FaultPipe>(
+        io, direction, std::move(mine),
+        FaultPipe::Actions{
+            .send = [&other](std::span<const uint8_t> bytes) { other.link.send(bytes); },
+            .note = [this](const std::string& text) { log_.comment(text); },
+            .cut =
+                [this](const std::string& why) {
+                    note_end(why);
+                    close_both();
+                },
+            .reset = [this](const std::string& why) { reset_program(why); },
+            .ended = [&other] { other.link.end_sending(); },
+        });
+}
+
+// A fault resets the program's connection: the simulator sees the end of its
+// stream, and what it still sends is recorded, as after any reset.
+void Relay::reset_program(const std::string& why) {
+    note_end(why);
+    program_.link.reset();
+    program_.reading_done = true;
+    program_.sending_done = true;
+    if (program_.faults) {
+        program_.faults->stop();
+    }
+    log_.side_ended(program_.from);
+    simulator_.link.resume_reading();
+    simulator_.link.end_sending();
+    check_done();
+}
 
 void Relay::start(std::function<void()> done) {
     done_ = std::move(done);
@@ -37,12 +82,18 @@ void Relay::start_end(End& end, End& other) {
         .received =
             [this, &end, &other](std::span<const uint8_t> bytes) {
                 last_heard_ = Clock::now();
-                // Relayed first, logged after.
-                other.link.send(bytes);
+                if (end.faults) {
+                    // Logged as it came, then relayed as the faults have it.
+                    log_.take(end.from, bytes);
+                    end.faults->take(bytes, log_.unit());
+                } else {
+                    // Relayed first, logged after.
+                    other.link.send(bytes);
+                    log_.take(end.from, bytes);
+                }
                 if (other.link.queued() > kMaxQueued) {
                     end.link.pause_reading();
                 }
-                log_.take(end.from, bytes);
             },
         .reading_ended = [this, &end,
                           &other](std::error_code error) { reading_ended(end, other, error); },
@@ -74,8 +125,13 @@ void Relay::reading_ended(End& end, End& other, std::error_code error) {
         end.sending_done = true;
         other.link.resume_reading();
     }
-    // The end of one side's stream is passed on as it came.
-    other.link.end_sending();
+    // The end of one side's stream is passed on as it came, after what its
+    // faults still hold.
+    if (end.faults && error == asio::error::eof) {
+        end.faults->end();
+    } else {
+        other.link.end_sending();
+    }
     check_done();
 }
 
@@ -171,6 +227,11 @@ void Relay::close_both() {
     }
     finished_ = true;
     end_timer_.cancel();
+    for (End* end : {&program_, &simulator_}) {
+        if (end->faults) {
+            end->faults->stop();
+        }
+    }
     program_.link.close();
     simulator_.link.close();
     done_();

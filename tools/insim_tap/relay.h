@@ -10,17 +10,22 @@
 #include <asio/ip/tcp.hpp>
 #include <asio/steady_timer.hpp>
 #include <functional>
+#include <memory>
+#include <optional>
 #include <string>
 
 #include "tools/common/link.h"
 #include "tools/insim_tap/capture_log.h"
+#include "tools/insim_tap/fault_pipe.h"
 
 namespace insim_tap {
 
 class Relay {
   public:
+    // `faults` go into the directions they name (none: bytes go on as they
+    // come).
     Relay(asio::io_context& io, asio::ip::tcp::socket program, asio::ip::tcp::socket simulator,
-          CaptureLog& log, Clock::duration stall_limit);
+          CaptureLog& log, Clock::duration stall_limit, const std::vector<Fault>& faults = {});
 
     // Relays both ways until both sides have ended (or stayed silent for the
     // stall limit after one did), and then calls `done`, once.
@@ -51,9 +56,14 @@ class Relay {
         capture::From from;  // what the capture calls its records
         bool reading_done = false;
         bool sending_done = false;
+        // The faults on what this side sends, if any.
+        std::unique_ptr<FaultPipe> faults;
     };
 
     void start_end(End& end, End& other);
+    void add_faults(asio::io_context& io, End& end, End& other, Direction direction,
+                    const std::vector<Fault>& faults);
+    void reset_program(const std::string& why);
     void reading_ended(End& end, End& other, std::error_code error);
     void sending_ended(End& end, End& other);
     void stalled(End& end, End& other);

@@ -113,7 +113,7 @@ class Session {
         log_->comment("program on 127.0.0.1:" + std::to_string(port_) +
                       ", simulator on 127.0.0.1:" + std::to_string(options_.to_port));
         relay_.emplace(io_, std::move(*program_), std::move(simulator_), *log_,
-                       std::chrono::seconds(options_.stall_limit_s));
+                       std::chrono::seconds(options_.stall_limit_s), options_.faults);
         relay_->start([this] { ended(); });
     }
 

@@ -5,6 +5,9 @@
 
 #include <cstdint>
 #include <string>
+#include <vector>
+
+#include "tools/insim_tap/faults.h"
 
 namespace insim_tap {
 
@@ -14,6 +17,7 @@ struct Options {
     std::string out;
     std::string ready_file;
     long stall_limit_s = 70;
+    std::vector<Fault> faults;
 };
 
 // Relays one program's session with the simulator and records it; the
