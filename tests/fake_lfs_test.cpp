@@ -309,8 +309,12 @@ TEST(FakeLfsIntroduction, MayComeInPiecesOverAnyTime) {
     uint16_t port = 0;
     auto simulator = start_fake_lfs({"--port", "0"}, &port);
     sim::SimClient client(port);
+    ASSERT_TRUE(client.connected()) << "port " << port << ": " << client.failure();
     const Bytes isi = introduction(0);
-    ASSERT_TRUE(client.send(isi, 12, 2000ms));  // 6 s in all, 2 s of silence at most
+    // 6 s in all, 2 s of silence at most
+    ASSERT_TRUE(client.send(isi, 12, 2000ms))
+        << client.failure() << "; fake_lfs ended with " << simulator->wait(kWait).value_or(-1000)
+        << ", saying: " << simulator->err();
     auto version = client.read_record(kWait);
     ASSERT_TRUE(version) << simulator->err();
     EXPECT_EQ((*version)[1], insim::ISP_VER);
