@@ -1,7 +1,7 @@
 # The archives for users: the program, the tools that let a user see it work
-# without the simulator and record a session with it (fake_lfs, insim_tap),
-# and a short text; nothing of the library, whose headers and archives the
-# `insim` package installs.
+# without the simulator, record a session with it and check a program of
+# their own (fake_lfs, insim_tap, insim_check), and a short text; nothing of
+# the library, whose headers and archives the `insim` package installs.
 #   Windows: street_names-<version>-win64.zip, programs linked statically.
 #   Linux:   street_names-<version>-linux-<processor>.tar.gz, in a folder of
 #            that name, with the programs linked fully statically (the C
@@ -9,7 +9,7 @@
 #            processor, whatever its glibc, with nothing else installed.
 # The programs are left out of a plain `cmake --install`, which installs the
 # library.
-set(packaged_programs street_names fake_lfs insim_tap)
+set(packaged_programs street_names fake_lfs insim_tap insim_check)
 
 set(CPACK_PACKAGE_NAME street_names)
 set(CPACK_ARCHIVE_COMPONENT_INSTALL ON)
@@ -31,7 +31,7 @@ else()
     # name-service libraries: street_names resolves the literal 127.0.0.1,
     # which glibc parses without them, and the tools resolve nothing.
     if(CMAKE_CXX_COMPILER_ID STREQUAL "GNU" AND NOT CMAKE_CXX_FLAGS MATCHES "sanitize")
-        foreach(tool fake_lfs insim_tap)
+        foreach(tool fake_lfs insim_tap insim_check)
             target_link_options(${tool} PRIVATE -static)
         endforeach()
         # The program as the archive carries it. The build's own stays linked
@@ -42,7 +42,7 @@ else()
         target_link_options(street_names_archived PRIVATE -static)
         set_target_properties(street_names_archived PROPERTIES
             OUTPUT_NAME street_names RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/archived)
-        set(packaged_programs street_names_archived fake_lfs insim_tap)
+        set(packaged_programs street_names_archived fake_lfs insim_check insim_tap)
     endif()
 endif()
 install(TARGETS ${packaged_programs} RUNTIME DESTINATION . COMPONENT program EXCLUDE_FROM_ALL)

@@ -17,12 +17,12 @@ mkdir "$work/unpacked"
 tar -xzf "$archive" -C "$work/unpacked"
 folder="$work/unpacked/$(basename "$archive" .tar.gz)"
 contents=$(cd "$work/unpacked" && find . -type f | sort | tr '\n' ' ')
-expected="./${folder##*/}/README.txt ./${folder##*/}/fake_lfs ./${folder##*/}/insim_tap ./${folder##*/}/street_names "
+expected="./${folder##*/}/README.txt ./${folder##*/}/fake_lfs ./${folder##*/}/insim_check ./${folder##*/}/insim_tap ./${folder##*/}/street_names "
 if [ "$contents" != "$expected" ]; then
     echo "the archive holds: $contents" >&2
     exit 1
 fi
-for program in street_names fake_lfs insim_tap; do
+for program in street_names fake_lfs insim_tap insim_check; do
     if ! readelf -d "$folder/$program" | grep -q 'There is no dynamic section'; then
         echo "$program is not linked fully statically:" >&2
         readelf -d "$folder/$program" | grep NEEDED >&2

@@ -38,6 +38,7 @@ TEST_P(ToolUsage, AnswersOrNamesWhatIsWrong) {
 const std::string kFakeLfs = FAKE_LFS_PROGRAM;
 const std::string kTap = INSIM_TAP_PROGRAM;
 const std::string kAreaMap = AREA_MAP_PROGRAM;
+const std::string kCheck = INSIM_CHECK_PROGRAM;
 const std::string kNoFolder = ::testing::TempDir() + "no_such_folder/ready";
 
 INSTANTIATE_TEST_SUITE_P(
@@ -49,6 +50,18 @@ INSTANTIATE_TEST_SUITE_P(
         UsageCase{"tap_h", kTap, {"-h"}, 0, "Usage: insim_tap"},
         UsageCase{"tap_version", kTap, {"--version"}, 0, "insim_tap " PROJECT_VERSION},
         UsageCase{"area_map_help", kAreaMap, {"--help"}, 0, "Usage: area_map"},
+        UsageCase{"check_help", kCheck, {"--help"}, 0, "--exec CMD"},
+        UsageCase{"check_version", kCheck, {"--version"}, 0, "insim_check " PROJECT_VERSION},
+        UsageCase{"check_list",
+                  kCheck,
+                  {"--list"},
+                  0,
+                  "keepalive/1  SHOULD  Every keep-alive is answered within a second"},
+        UsageCase{"check_unknown_case",
+                  kCheck,
+                  {"--cases", "intro,keepalive/9"},
+                  2,
+                  "insim_check: no case or topic is called 'keepalive/9'"},
         UsageCase{"area_map_version", kAreaMap, {"--version"}, 0, "area_map " PROJECT_VERSION},
         UsageCase{"missing_value", kFakeLfs, {"--port"}, 2, "fake_lfs: missing value for --port"},
         UsageCase{"unknown_option", kFakeLfs, {"--fast"}, 2, "fake_lfs: unknown option: --fast"},

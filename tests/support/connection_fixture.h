@@ -8,7 +8,7 @@
 #include <future>
 
 #include "insim/insim_connection.h"
-#include "tests/support/sim_peer.h"
+#include "tools/common/peer.h"
 
 namespace test_support {
 

@@ -22,7 +22,7 @@ zip=$(ls "$work"/package/street_names-*-win64.zip)
 mkdir "$work/unpacked"
 (cd "$work/unpacked" && cmake -E tar xf "$zip")
 contents=$(cd "$work/unpacked" && find . -type f | sort | tr '\n' ' ')
-if [ "$contents" != "./README.txt ./fake_lfs.exe ./insim_tap.exe ./street_names.exe " ]; then
+if [ "$contents" != "./README.txt ./fake_lfs.exe ./insim_check.exe ./insim_tap.exe ./street_names.exe " ]; then
     echo "the zip holds: $contents" >&2
     exit 1
 fi

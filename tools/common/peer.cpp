@@ -1,4 +1,4 @@
-#include "tests/support/sim_peer.h"
+#include "tools/common/peer.h"
 
 #include <asio/bind_cancellation_slot.hpp>
 #include <asio/cancellation_signal.hpp>
@@ -114,7 +114,7 @@ void StreamEnd::close_stream() {
     });
 }
 
-bool StreamEnd::read_exact(uint8_t* buffer, std::size_t count, milliseconds timeout) {
+bool StreamEnd::fill(std::size_t count, milliseconds timeout) {
     const auto deadline = Clock::now() + timeout;
     while (ahead() < count) {
         const std::size_t had = ahead_.size();
@@ -126,14 +126,36 @@ bool StreamEnd::read_exact(uint8_t* buffer, std::size_t count, milliseconds time
                     asio::bind_cancellation_slot(slot, std::move(done)));
             });
         ahead_.resize(had + got);
+        if (error == asio::error::operation_aborted) {
+            return false;  // what came stays ahead, for the next read
+        }
         if (error) {
+            ended_ = true;
+            failure_ = "read: " + error.message();
             take_ahead(ahead());  // what did arrive is still kept
             return false;
         }
     }
+    return true;
+}
+
+bool StreamEnd::read_exact(uint8_t* buffer, std::size_t count, milliseconds timeout) {
+    if (!fill(count, timeout)) {
+        return false;
+    }
     std::copy_n(ahead_.begin() + static_cast<std::ptrdiff_t>(ahead_start_), count, buffer);
     take_ahead(count);
     return true;
+}
+
+std::optional<Bytes> StreamEnd::read_available(milliseconds timeout) {
+    if (!fill(1, timeout)) {
+        return std::nullopt;
+    }
+    const auto from = ahead_.begin() + static_cast<std::ptrdiff_t>(ahead_start_);
+    Bytes bytes(from, ahead_.end());
+    take_ahead(bytes.size());
+    return bytes;
 }
 
 std::size_t StreamEnd::ahead() const {
@@ -152,16 +174,18 @@ void StreamEnd::take_ahead(std::size_t count) {
 
 std::optional<Bytes> StreamEnd::read_record(milliseconds timeout) {
     const auto deadline = Clock::now() + timeout;
-    Bytes record(1);
-    if (!read_exact(record.data(), 1, timeout)) {
+    if (!fill(1, timeout)) {
         return std::nullopt;
     }
-    const std::optional<std::size_t> length = framing::record_length(record[0], 1);
+    const std::optional<std::size_t> length = framing::record_length(ahead_[ahead_start_], 1);
     if (!length) {
+        take_ahead(1);
         return std::nullopt;
     }
-    record.resize(*length);
-    if (!read_exact(record.data() + 1, record.size() - 1, left_until(deadline))) {
+    // A record that is not whole in time stays ahead, so that a later read
+    // takes it whole.
+    Bytes record(*length);
+    if (!read_exact(record.data(), record.size(), left_until(deadline))) {
         return std::nullopt;
     }
     return record;
@@ -209,6 +233,7 @@ bool StreamEnd::send(const Bytes& data, std::size_t chunk, milliseconds pause) {
                                   asio::bind_cancellation_slot(slot, std::move(done)));
             });
         if (error) {
+            failure_ = "send: " + error.message();
             return false;
         }
         at += sent;
@@ -317,6 +342,9 @@ SimClient::SimClient(uint16_t port, int receive_buffer) {
                 }));
         });
     connected_ = !error;
+    if (error) {
+        failure_ = "connect: " + error.message();
+    }
 }
 
 }  // namespace sim

@@ -1,7 +1,8 @@
-// A peer that plays the simulator's side of a connection for the tests and
-// benchmarks: it listens on 127.0.0.1, accepts one client, reads what the
-// client sends (keeping every byte) and sends records in any chunking. Every
-// wait is bounded. A client on the same calls plays the other side.
+// A peer that plays the simulator's side of a connection with calls that wait,
+// each within its bound: it listens on 127.0.0.1, accepts one client, reads
+// what the client sends (keeping every byte) and sends records in any
+// chunking. A client on the same calls plays the other side. insim_check
+// plays the simulator to a program with it, and the tests use it.
 //
 // Each peer runs the tools' event engine (an io_context) on a thread of its
 // own, and each call waits for its operation there, within its bound; a
@@ -14,6 +15,7 @@
 #include <cstdint>
 #include <memory>
 #include <optional>
+#include <string>
 
 #include "insim/records.h"
 #include "tools/common/sim_records.h"
@@ -25,7 +27,7 @@ using std::chrono::milliseconds;
 // A UDP port that is free at the moment.
 uint16_t free_udp_port();
 
-// The engine a peer runs on (sim_peer.cpp), apart from the header so that
+// The engine a peer runs on (peer.cpp), apart from the header so that
 // the many tests that use a peer do not each compile the event library.
 struct PeerEngine;
 
@@ -38,17 +40,25 @@ class StreamEnd {
     StreamEnd(const StreamEnd&) = delete;
     StreamEnd& operator=(const StreamEnd&) = delete;
 
-    // Reads exactly `count` bytes; false on time-out or when the other end
-    // closed first (what did arrive is still kept in received()).
+    // Reads exactly `count` bytes; false on time-out (what did arrive waits
+    // for the next read) or when the other end closed first (what did arrive
+    // is kept in received()).
     bool read_exact(uint8_t* buffer, std::size_t count, milliseconds timeout);
     // Reads one record by its size byte; nothing on time-out, on the end of
     // the stream, or at a size of 0, where the framing is lost.
     std::optional<Bytes> read_record(milliseconds timeout);
+    // Whatever has arrived, as one read of the stream hands it over; nothing
+    // on time-out or at the end of the stream.
+    std::optional<Bytes> read_available(milliseconds timeout);
     // True when the other end closed (end of stream, or reset) within the
     // time. Bytes that arrive first are kept.
     bool wait_closed(milliseconds timeout);
     // True when at least one byte is ready to read within the time.
     bool readable(milliseconds timeout);
+    // Whether a read met the end of the stream, or a failure.
+    bool ended() const { return ended_; }
+    // The last operation that failed, and why, for a test's message.
+    const std::string& failure() const { return failure_; }
 
     // Sends all of `data`, in pieces of `chunk` bytes (0: at once), pausing
     // `pause` between pieces so that they reach the other end as separate
@@ -73,14 +83,19 @@ class StreamEnd {
   protected:
     void close_stream();
 
+    std::string failure_;
+
     std::unique_ptr<PeerEngine> engine_;
 
   private:
+    // Reads until `count` bytes are ahead; false on time-out or the end.
+    bool fill(std::size_t count, milliseconds timeout);
     // Hands `count` bytes read ahead over to received_.
     void take_ahead(std::size_t count);
     std::size_t ahead() const;
 
     Bytes received_;
+    bool ended_ = false;
     Bytes ahead_;  // read from the stream and not yet asked for, from ahead_start_
     std::size_t ahead_start_ = 0;
 };

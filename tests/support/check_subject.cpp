@@ -1,0 +1,122 @@
+// A small program of the client protocol for insim_check to judge, sound or
+// breaking one rule, as its first argument says:
+//   sound              keeps every rule
+//   silent             introduces itself, then never sends again
+//   wide_button        its buttons are 220 wide, over the limit of 200
+//   odd_size           its buttons are sized to their text, not to 4 bytes
+//   unterminated_name  its name fills its 16 bytes without a 0
+//   whole_reads        takes each read as whole records: a record cut across
+//                      reads is lost
+// It connects to 127.0.0.1 at INSIM_PORT, asks for car reports, answers each
+// keep-alive and each report (with a button naming the first car's x in
+// metres), and ends when the connection does.
+#include <cstdlib>
+#include <cstring>
+#include <iostream>
+#include <string>
+
+#include "tools/common/peer.h"
+
+namespace {
+
+using namespace std::chrono_literals;
+
+struct Subject {
+    std::string mode;
+    sim::SimClient& link;
+
+    void introduce() {
+        insim::IS_ISI isi{};
+        isi.Size = sizeof isi;
+        isi.Type = insim::ISP_ISI;
+        isi.ReqI = 1;
+        isi.Flags = insim::ISF_MCI;
+        isi.Sp0 = 8;
+        isi.Interval = 100;
+        std::strcpy(isi.IName, "check subject");
+        if (mode == "unterminated_name") {
+            std::memset(isi.IName, 'n', sizeof isi.IName);
+        }
+        link.send(sim::bytes_of(isi));
+    }
+
+    void answer(const sim::Bytes& record) {
+        if (mode == "silent" || record.size() < 4) {
+            return;
+        }
+        if (record[1] == insim::ISP_TINY && record[3] == insim::TINY_NONE) {
+            link.send(record);
+        } else if (record[1] == insim::ISP_MCI &&
+                   record.size() >= offsetof(insim::IS_MCI, Info) + sizeof(insim::CompCar) &&
+                   record[offsetof(insim::IS_MCI, NumC)] > 0) {
+            int32_t x = 0;
+            std::memcpy(&x,
+                        record.data() + offsetof(insim::IS_MCI, Info) + offsetof(insim::CompCar, X),
+                        sizeof x);
+            send_button(std::to_string(x / insim::kPositionUnit));
+        }
+    }
+
+    void send_button(const std::string& text) {
+        insim::IS_BTN button{};
+        button.Type = insim::ISP_BTN;
+        button.ReqI = 1;
+        button.ClickID = 1;
+        button.L = 10;
+        button.T = 10;
+        button.W = mode == "wide_button" ? 220 : 40;
+        button.H = 8;
+        std::memcpy(button.Text, text.c_str(), text.size() + 1);
+        const std::size_t header = offsetof(insim::IS_BTN, Text);
+        std::size_t size = header + text.size() + 1;
+        if (mode != "odd_size") {
+            size = (size + 3) / 4 * 4;
+        }
+        button.Size = static_cast<uint8_t>(size);
+        sim::Bytes record = sim::bytes_of(button);
+        record.resize(size);
+        link.send(record);
+    }
+
+    // Each read taken as whole records, as a careless program does.
+    void run_on_whole_reads() {
+        while (const auto bytes = link.read_available(3600s)) {
+            for (std::size_t at = 0; at < bytes->size() && (*bytes)[at] != 0; at += (*bytes)[at]) {
+                if (at + (*bytes)[at] > bytes->size()) {
+                    break;  // the rest of it is in the next read: lost
+                }
+                answer(sim::Bytes(bytes->begin() + static_cast<long>(at),
+                                  bytes->begin() + static_cast<long>(at + (*bytes)[at])));
+            }
+        }
+    }
+
+    void run() {
+        introduce();
+        if (mode == "whole_reads") {
+            return run_on_whole_reads();
+        }
+        while (!link.ended()) {
+            if (const auto record = link.read_record(3600s)) {
+                answer(*record);
+            }
+        }
+    }
+};
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    const char* port = std::getenv("INSIM_PORT");
+    if (argc != 2 || port == nullptr) {
+        std::cerr << "usage: INSIM_PORT=N check_subject MODE\n";
+        return 2;
+    }
+    sim::SimClient link(static_cast<uint16_t>(std::atoi(port)));
+    if (!link.connected()) {
+        std::cerr << "check_subject: cannot connect to 127.0.0.1:" << port << "\n";
+        return 1;
+    }
+    Subject{argv[1], link}.run();
+    return 0;
+}

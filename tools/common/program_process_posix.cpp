@@ -1,0 +1,152 @@
+// Programs started through /bin/sh in a process group of their own.
+#include <dirent.h>
+#include <signal.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <atomic>
+#include <cstdlib>
+#include <fstream>
+#include <sstream>
+#include <thread>
+
+#include "tools/common/program_process.h"
+
+namespace engine {
+
+namespace {
+
+// The group of the program that runs now, for a stop signal to end too.
+std::atomic<pid_t> running_group{0};
+
+// A stop signal ends the program with the tool, which would otherwise leave
+// it running in its own group; then the tool ends as the signal says.
+extern "C" void end_with_the_tool(int signal_number) {
+    const pid_t group = running_group.load();
+    if (group > 0) {
+        ::kill(-group, SIGKILL);
+    }
+    ::signal(signal_number, SIG_DFL);
+    ::raise(signal_number);
+}
+
+void end_with_the_tool_on_stop_signals() {
+    static const bool installed = [] {
+        for (const int signal_number : {SIGINT, SIGTERM, SIGHUP}) {
+            ::signal(signal_number, end_with_the_tool);
+        }
+        return true;
+    }();
+    (void)installed;
+}
+
+// Processor ticks of every process in `group`, and of the children they
+// have reaped: fields 14 to 17 of /proc/PID/stat, after the name in
+// parentheses; field 5 is the process group.
+long long group_ticks(pid_t group) {
+    long long ticks = 0;
+    DIR* processes = ::opendir("/proc");
+    if (processes == nullptr) {
+        return 0;
+    }
+    while (const dirent* entry = ::readdir(processes)) {
+        if (entry->d_name[0] < '1' || entry->d_name[0] > '9') {
+            continue;
+        }
+        std::ifstream stat(std::string("/proc/") + entry->d_name + "/stat");
+        std::string line;
+        std::getline(stat, line);
+        const std::size_t name_end = line.rfind(')');
+        if (name_end == std::string::npos || name_end + 2 > line.size()) {
+            continue;
+        }
+        std::istringstream fields(line.substr(name_end + 2));
+        std::string field;
+        long long own = 0;
+        bool in_group = false;
+        for (int number = 3; number <= 17 && fields >> field; ++number) {
+            if (number == 5) {
+                in_group = std::atoll(field.c_str()) == group;
+            } else if (number >= 14) {
+                own += std::atoll(field.c_str());
+            }
+        }
+        ticks += in_group ? own : 0;
+    }
+    ::closedir(processes);
+    return ticks;
+}
+
+}  // namespace
+
+struct ProgramProcess::Platform {
+    pid_t pid = -1;
+    bool reaped = false;
+    long reaped_ticks = 0;  // the shell's children, once they have ended
+};
+
+ProgramProcess::ProgramProcess(const std::string& command, const std::string& variable,
+                               const std::string& value)
+    : platform_(std::make_unique<Platform>()) {
+    end_with_the_tool_on_stop_signals();
+    const pid_t pid = ::fork();
+    if (pid == 0) {
+        ::setpgid(0, 0);
+        ::setenv(variable.c_str(), value.c_str(), 1);
+        ::dup2(STDERR_FILENO, STDOUT_FILENO);  // the tool's own output stays its report
+        ::execl("/bin/sh", "sh", "-c", command.c_str(), static_cast<char*>(nullptr));
+        ::_exit(127);
+    }
+    if (pid > 0) {
+        ::setpgid(pid, pid);  // also here, so that no signal can come between
+        running_group = pid;
+    }
+    platform_->pid = pid;
+}
+
+ProgramProcess::~ProgramProcess() {
+    end();
+}
+
+bool ProgramProcess::started() const {
+    return platform_->pid > 0;
+}
+
+bool ProgramProcess::running() {
+    Platform& p = *platform_;
+    if (p.pid <= 0 || p.reaped) {
+        return false;
+    }
+    if (::waitpid(p.pid, nullptr, WNOHANG) == p.pid) {
+        p.reaped = true;
+    }
+    // The shell may have ended while what it started goes on.
+    return !p.reaped || ::kill(-p.pid, 0) == 0;
+}
+
+void ProgramProcess::end() {
+    Platform& p = *platform_;
+    if (p.pid <= 0) {
+        return;
+    }
+    ::kill(-p.pid, SIGTERM);
+    for (int i = 0; i < 200 && running(); ++i) {
+        std::this_thread::sleep_for(std::chrono::milliseconds(10));
+    }
+    ::kill(-p.pid, SIGKILL);
+    if (!p.reaped) {
+        ::waitpid(p.pid, nullptr, 0);
+        p.reaped = true;
+    }
+    running_group.compare_exchange_strong(p.pid, 0);
+    p.pid = -1;
+}
+
+std::chrono::milliseconds ProgramProcess::cpu_time() {
+    if (platform_->pid <= 0) {
+        return std::chrono::milliseconds(0);
+    }
+    return std::chrono::milliseconds(group_ticks(platform_->pid) * 1000 / ::sysconf(_SC_CLK_TCK));
+}
+
+}  // namespace engine

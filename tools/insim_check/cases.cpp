@@ -1,0 +1,420 @@
+// The cases: each judges one rule on a session of its own. The rules are
+// the protocol's facts as the simulator documents them; the sessions run
+// with short clocks, which each case's line says.
+#include <algorithm>
+#include <cstring>
+#include <functional>
+#include <thread>
+
+#include "tools/common/capture_file.h"
+#include "tools/common/client_records.h"
+#include "tools/common/lap_route.h"
+#include "tools/insim_check/check.h"
+#include "tools/insim_check/stage.h"
+
+namespace insim_check {
+namespace {
+
+using Result = Outcome::Result;
+
+constexpr char kIntroRule[] = "a program's first record is the 44-byte introduction";
+constexpr char kSizeRule[] =
+    "records are sized in bytes up to protocol 8, so every size is a multiple of 4";
+constexpr char kKeepAliveRule[] =
+    "a keep-alive comes every 30 s, and 70 s without any record from the program closes it";
+constexpr char kButtonRule[] =
+    "a button needs ReqI not 0, ClickID 0-239, L/T/W/H 0-200, and text of at most 240 bytes, "
+    "or it is not shown";
+constexpr char kCarsRule[] =
+    "with more than 8 cars a report interval has several reports, the first car flagged 64 and "
+    "the last 128";
+constexpr char kStreamRule[] =
+    "records follow one another on the stream, each sized by its first byte, in whatever pieces "
+    "the network makes of them";
+constexpr char kCloseRule[] =
+    "once the simulator closes the connection, nothing more comes; a program ends, or waits "
+    "without using the processor";
+
+Outcome pass(std::string note = "") {
+    return {Result::kPass, "", "", std::move(note)};
+}
+Outcome skip(std::string why) {
+    return {Result::kSkip, "", "", std::move(why)};
+}
+Outcome fail(std::string expected, std::string came, double at_ms = -1) {
+    return {Result::kFail, std::move(expected), std::move(came), "", at_ms};
+}
+
+std::string hex(const sim::Bytes& record) {
+    return capture::hex_of(record);
+}
+
+std::string ms_text(double ms) {
+    return std::to_string(static_cast<long long>(ms)) + " ms";
+}
+
+// --- the introduction ---------------------------------------------------
+
+Outcome first_is_introduction(Stage& stage) {
+    if (stage.introduced()) {
+        return pass();
+    }
+    return fail("a 44-byte record of type 1 first",
+                std::to_string(stage.first().size()) + " bytes of type " +
+                    (stage.first().size() > 1 ? std::to_string(stage.first()[1]) : "none") + ": " +
+                    hex(stage.first()),
+                0);
+}
+
+Outcome names_end_within_fields(Stage& stage) {
+    if (!stage.introduced()) {
+        return fail("an introduction whose names end within their fields", "no introduction", 0);
+    }
+    const insim::IS_ISI& isi = stage.introduction();
+    if (isi.IName[sizeof isi.IName - 1] != 0) {
+        return fail("IName ending with 0 within its 16 bytes",
+                    "16 bytes without a 0: " + std::string(isi.IName, sizeof isi.IName), 0);
+    }
+    if (isi.Admin[sizeof isi.Admin - 1] != 0) {
+        return fail("Admin ending with 0 within its 16 bytes", "16 bytes without a 0", 0);
+    }
+    return pass();
+}
+
+// --- sizes and keep-alives ---------------------------------------------
+
+Outcome sizes_are_multiples_of_4(Stage& stage) {
+    stage.answer_introduction();
+    stage.play(milliseconds(1500), 1);
+    for (const Exchanged& heard : stage.exchange()) {
+        if (heard.from == 'C' && heard.record.size() % 4 != 0) {
+            return fail("a size that is a multiple of 4",
+                        "a record of " + std::to_string(heard.record.size()) +
+                            " bytes: " + hex(heard.record),
+                        heard.ms);
+        }
+    }
+    return pass();
+}
+
+Outcome keepalives_answered(Stage& stage) {
+    stage.answer_introduction();
+    const Played played = stage.play(milliseconds(3000), 1);
+    if (played.keepalives_answered < played.keepalives_sent) {
+        return fail("an answer to each of " + std::to_string(played.keepalives_sent) +
+                        " keep-alives within a second",
+                    std::to_string(played.keepalives_answered) + " answered" +
+                        (played.connection_lost ? ", and the program closed the connection" : ""),
+                    played.first_unanswered_ms);
+    }
+    return pass();
+}
+
+Outcome never_silent(Stage& stage) {
+    stage.answer_introduction();
+    const double limit_ms = 2000;
+    const Played played = stage.play(milliseconds(3000), 1, false);
+    if (played.connection_lost) {
+        return fail("the connection kept", "the program closed it", stage.ms());
+    }
+    if (played.longest_silence_ms >= limit_ms) {
+        return fail("a record at least every 2 s (the idle limit)",
+                    "silence of " + ms_text(played.longest_silence_ms), played.silence_from_ms);
+    }
+    return pass();
+}
+
+// --- buttons -------------------------------------------------------------
+
+// Plays a session with reports and judges the buttons that came by the
+// limits whose texts start with one of `fields` (as sim::broken_limits says
+// them).
+Outcome buttons_within(Stage& stage, std::initializer_list<const char*> fields,
+                       const std::string& expected) {
+    stage.answer_introduction();
+    stage.play(milliseconds(1000), 1);
+    int buttons = 0;
+    for (const Exchanged& heard : stage.exchange()) {
+        if (heard.from != 'C' || heard.record.size() < 2 || heard.record[1] != insim::ISP_BTN) {
+            continue;
+        }
+        ++buttons;
+        for (const std::string& broken : sim::broken_limits(heard.record)) {
+            for (const char* field : fields) {
+                if (broken.rfind(field, 0) == 0) {
+                    return fail(expected, broken + ", in " + hex(heard.record), heard.ms);
+                }
+            }
+        }
+    }
+    if (buttons == 0) {
+        return skip("the program sent no buttons");
+    }
+    return pass(std::to_string(buttons) + " buttons");
+}
+
+Outcome button_reqi(Stage& stage) {
+    return buttons_within(stage, {"ReqI"}, "ReqI other than 0");
+}
+Outcome button_click_id(Stage& stage) {
+    return buttons_within(stage, {"ClickID"}, "ClickID from 0 to 239");
+}
+Outcome button_place(Stage& stage) {
+    return buttons_within(stage, {"L ", "T ", "W ", "H "}, "L, T, W and H from 0 to 200");
+}
+Outcome button_text(Stage& stage) {
+    return buttons_within(stage, {"text of"}, "a text of at most 240 bytes");
+}
+
+// --- framing: the same records delivered two ways get the same answers ---
+
+std::vector<sim::Bytes> answers(const std::vector<Exchanged>& heard) {
+    std::vector<sim::Bytes> records;
+    for (const Exchanged& one : heard) {
+        records.push_back(one.record);
+    }
+    return records;
+}
+
+sim::Bytes reports_then_keepalive(Stage& stage, int reports, std::size_t from_step) {
+    sim::Bytes stream;
+    for (int i = 0; i < reports; ++i) {
+        const sim::Bytes report =
+            sim::car_report({sim::car_position(0, 1, from_step + static_cast<std::size_t>(i))});
+        stream.insert(stream.end(), report.begin(), report.end());
+    }
+    const sim::Bytes keepalive = sim::tiny_record(insim::TINY_NONE);
+    if (stage.wants_reports() || reports == 0) {
+        stream.insert(stream.end(), keepalive.begin(), keepalive.end());
+    }
+    return stream;
+}
+
+// Sends `whole` at once and `other` in its way, and compares what the
+// program answers to each.
+Outcome same_answers(Stage& stage, const sim::Bytes& whole, const std::function<void()>& other,
+                     const std::string& way) {
+    stage.answer_introduction();
+    stage.during(milliseconds(300));
+    stage.send(whole);
+    const auto first = answers(stage.during(milliseconds(600)));
+    if (first.empty()) {
+        return skip("the program answered nothing to the records sent whole");
+    }
+    const double at = stage.ms();
+    other();
+    const auto second = answers(stage.during(milliseconds(800)));
+    if (second != first) {
+        return fail(std::to_string(first.size()) + " records, as to the records sent whole",
+                    std::to_string(second.size()) + " records to the same " + way +
+                        (second.empty() ? "" : ", the first " + hex(second.front())),
+                    at);
+    }
+    return pass();
+}
+
+Outcome split_at_every_byte(Stage& stage) {
+    const int reports = stage.wants_reports() ? 3 : 0;
+    const sim::Bytes stream = reports_then_keepalive(stage, reports, 0);
+    return same_answers(
+        stage, stream, [&] { stage.send(stream, 1, milliseconds(2)); }, "split at every byte");
+}
+
+Outcome many_in_one_read(Stage& stage) {
+    const int reports = stage.wants_reports() ? 20 : 0;
+    const sim::Bytes stream = reports_then_keepalive(stage, reports, 3);
+    // The whole burst in one send, against one send a record.
+    stage.answer_introduction();
+    stage.during(milliseconds(300));
+    std::vector<Exchanged> heard;
+    for (std::size_t at = 0; at < stream.size(); at += stream[at]) {
+        stage.send(sim::Bytes(stream.begin() + static_cast<long>(at),
+                              stream.begin() + static_cast<long>(at + stream[at])));
+        const auto some = stage.during(milliseconds(20));
+        heard.insert(heard.end(), some.begin(), some.end());
+    }
+    const auto rest = stage.during(milliseconds(600));
+    heard.insert(heard.end(), rest.begin(), rest.end());
+    const auto one_by_one = answers(heard);
+    if (one_by_one.empty()) {
+        return skip("the program answered nothing to the records sent one by one");
+    }
+    const double at = stage.ms();
+    stage.send(stream);
+    const auto burst = answers(stage.during(milliseconds(800)));
+    if (burst != one_by_one) {
+        return fail(
+            std::to_string(one_by_one.size()) + " records, as to the records sent one by one",
+            std::to_string(burst.size()) + " records to the same in one piece", at);
+    }
+    return pass();
+}
+
+Outcome unknown_largest_record(Stage& stage) {
+    const int reports = stage.wants_reports() ? 1 : 0;
+    const sim::Bytes stream = reports_then_keepalive(stage, reports, 5);
+    sim::Bytes unknown(255, 0x5A);
+    unknown[0] = 255;
+    unknown[1] = 250;  // a type no one uses
+    return same_answers(
+        stage, stream,
+        [&] {
+            stage.send(sim::concat({unknown, stream}));
+        },
+        "records after a 255-byte record of type 250");
+}
+
+// --- cars ------------------------------------------------------------------
+
+// The program keeps its connection through reports of `cars` cars and, if
+// it answers them, still answers at the end as at the start: a program that
+// reads past the first 8 cars, or takes each report for a new interval,
+// tends to crash or stall here.
+Outcome takes_cars(Stage& stage, std::size_t cars) {
+    stage.answer_introduction();
+    const double begin = stage.ms();
+    const Played played = stage.play(milliseconds(1200), cars);
+    const double half = begin + 600;
+    if (played.connection_lost) {
+        return fail("the connection kept through reports of " + std::to_string(cars) + " cars",
+                    "the program closed it", stage.ms());
+    }
+    if (stage.program() != nullptr && !stage.program()->running()) {
+        return fail("the program running through reports of " + std::to_string(cars) + " cars",
+                    "it ended", stage.ms());
+    }
+    const auto early = std::count_if(played.records.begin(), played.records.end(),
+                                     [&](const Exchanged& heard) { return heard.ms < half; });
+    const auto late = static_cast<long>(played.records.size()) - early;
+    if (early > 0 && late == 0) {
+        return fail("answers in the last 600 ms, as in the first",
+                    std::to_string(early) + " records in the first 600 ms, then none", half);
+    }
+    return pass(std::to_string(played.records.size()) + " records in answer");
+}
+
+Outcome one_car(Stage& stage) {
+    return takes_cars(stage, 1);
+}
+Outcome eight_cars(Stage& stage) {
+    return takes_cars(stage, 8);
+}
+Outcome nine_cars(Stage& stage) {
+    return takes_cars(stage, 9);
+}
+Outcome forty_eight_cars(Stage& stage) {
+    return takes_cars(stage, 48);
+}
+
+// --- the end ---------------------------------------------------------------
+
+Outcome ends_or_waits_quietly(Stage& stage) {
+    stage.answer_introduction();
+    stage.play(milliseconds(500), 1);
+    stage.close();
+    const double closed = stage.ms();
+    engine::ProgramProcess& program = *stage.program();
+    const auto before = program.cpu_time();
+    for (int i = 0; i < 500 && program.running(); ++i) {
+        std::this_thread::sleep_for(milliseconds(10));
+    }
+    if (!program.running()) {
+        return pass("ended " + ms_text(stage.ms() - closed) + " after the close");
+    }
+    const auto used = (program.cpu_time() - before).count();
+    if (used * 100 >= 5 * 5000) {
+        return fail("an end, or under 5% of a core for 5 s",
+                    std::to_string(used) + " ms of processor time in 5 s", closed);
+    }
+    return pass("waited, with " + std::to_string(used) + " ms of processor time in 5 s");
+}
+
+// --- figures ---------------------------------------------------------------
+
+Outcome report_to_answer(Stage& stage) {
+    stage.answer_introduction();
+    stage.during(milliseconds(300));
+    std::vector<double> times;
+    for (int i = 0; i < 20; ++i) {
+        const double sent = stage.ms();
+        stage.send(sim::car_report({sim::car_position(0, 1, static_cast<std::size_t>(i))}));
+        if (const auto answer = stage.next(milliseconds(100))) {
+            times.push_back(answer->ms - sent);
+        }
+        stage.during(milliseconds(40));
+    }
+    if (times.empty()) {
+        return skip("the program answered no report within 100 ms");
+    }
+    std::sort(times.begin(), times.end());
+    const auto text = [](double ms) {
+        return std::to_string(static_cast<long long>(ms * 1000)) + " us";
+    };
+    return pass("median " + text(times[times.size() / 2]) + ", worst " + text(times.back()) + ", " +
+                std::to_string(times.size()) + " of 20 answered");
+}
+
+}  // namespace
+
+const char* level_name(Level level) {
+    switch (level) {
+        case Level::kMust:
+            return "MUST";
+        case Level::kShould:
+            return "SHOULD";
+        default:
+            return "INFO";
+    }
+}
+
+const std::vector<Case>& all_cases() {
+    static const std::vector<Case> cases = {
+        {"intro/1", Level::kMust, "The first record is the 44-byte introduction", kIntroRule, "",
+         false, false, first_is_introduction},
+        {"intro/2", Level::kMust, "The introduction's names end within their fields", kIntroRule,
+         "", false, false, names_end_within_fields},
+        {"size/1", Level::kMust, "Every record's size is a multiple of 4", kSizeRule,
+         "1.5 s, a keep-alive every second, reports every 100 ms", false, false,
+         sizes_are_multiples_of_4},
+        {"keepalive/1", Level::kShould, "Every keep-alive is answered within a second",
+         kKeepAliveRule, "3 s, a keep-alive every second", false, false, keepalives_answered},
+        {"keepalive/2", Level::kMust, "The program is never silent as long as the idle limit",
+         kKeepAliveRule, "3 s, a keep-alive every second, an idle limit of 2 s, no reports", false,
+         false, never_silent},
+        {"button/1", Level::kMust, "Every button has a ReqI other than 0", kButtonRule,
+         "1 s, reports every 100 ms", false, false, button_reqi},
+        {"button/2", Level::kMust, "Every button's ClickID is from 0 to 239", kButtonRule,
+         "1 s, reports every 100 ms", false, false, button_click_id},
+        {"button/3", Level::kMust, "Every button's L, T, W and H are from 0 to 200", kButtonRule,
+         "1 s, reports every 100 ms", false, false, button_place},
+        {"button/4", Level::kMust, "Every button's text is at most 240 bytes", kButtonRule,
+         "1 s, reports every 100 ms", false, false, button_text},
+        {"framing/1", Level::kShould, "Records split at every byte boundary are read whole",
+         kStreamRule, "3 reports and a keep-alive, whole and then a byte at a time", false, false,
+         split_at_every_byte},
+        {"framing/2", Level::kShould, "Many records in one read are each taken", kStreamRule,
+         "20 reports and a keep-alive, one a send and then in one send", false, false,
+         many_in_one_read},
+        {"framing/3", Level::kShould,
+         "A 255-byte record of a type the program does not know is passed over", kStreamRule,
+         "a report and a keep-alive, without and then after such a record", false, false,
+         unknown_largest_record},
+        {"cars/1", Level::kShould, "Reports of 1 car are taken", kCarsRule,
+         "1.2 s, reports every 100 ms", true, false, one_car},
+        {"cars/2", Level::kShould, "Reports of 8 cars are taken", kCarsRule,
+         "1.2 s, reports every 100 ms", true, false, eight_cars},
+        {"cars/3", Level::kShould, "9 cars, two reports an interval, flagged 64 and 128, are taken",
+         kCarsRule, "1.2 s, reports every 100 ms", true, false, nine_cars},
+        {"cars/4", Level::kShould,
+         "48 cars, six reports an interval, flagged 64 and 128, are taken", kCarsRule,
+         "1.2 s, reports every 100 ms", true, false, forty_eight_cars},
+        {"close/1", Level::kShould,
+         "After the simulator closes, the program ends or waits without using the processor",
+         kCloseRule, "5 s, under 5% of a core", false, true, ends_or_waits_quietly},
+        {"latency/1", Level::kInfo, "Time from a report to the program's answer", kCarsRule,
+         "20 reports, about 60 ms apart", true, false, report_to_answer},
+    };
+    return cases;
+}
+
+}  // namespace insim_check

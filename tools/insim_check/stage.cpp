@@ -1,0 +1,203 @@
+#include "tools/insim_check/stage.h"
+
+#include <algorithm>
+#include <cstring>
+#include <iostream>
+
+#include "tools/common/client_records.h"
+#include "tools/common/lap_route.h"
+
+namespace insim_check {
+namespace {
+
+using Clock = std::chrono::steady_clock;
+
+constexpr milliseconds kKeepAliveEvery(1000);
+constexpr milliseconds kReportEvery(100);
+constexpr milliseconds kAnswerWithin(1000);
+
+bool is_keepalive(const sim::Bytes& record) {
+    return record.size() == sizeof(insim::IS_TINY) && record[1] == insim::ISP_TINY &&
+           record[3] == insim::TINY_NONE;
+}
+
+// The command with {port} replaced.
+std::string with_port(std::string command, uint16_t port) {
+    const std::string mark = "{port}";
+    for (std::size_t at; (at = command.find(mark)) != std::string::npos;) {
+        command.replace(at, mark.size(), std::to_string(port));
+    }
+    return command;
+}
+
+}  // namespace
+
+Stage::Stage(const Options& options, const Case& which) : options_(options), case_(which) {}
+
+Stage::~Stage() {
+    peer_.reset();
+    if (program_) {
+        program_->end();
+    }
+}
+
+double Stage::ms() const {
+    return std::chrono::duration<double, std::milli>(Clock::now() - start_).count();
+}
+
+std::string Stage::open(std::size_t number, std::size_t count) {
+    try {
+        peer_ = std::make_unique<sim::SimPeer>(options_.port);
+    } catch (const std::system_error& error) {
+        return "cannot listen on 127.0.0.1:" + std::to_string(options_.port) + ": " +
+               error.code().message();
+    }
+    if (!options_.exec.empty()) {
+        const std::string port = std::to_string(peer_->port());
+        program_ = std::make_unique<engine::ProgramProcess>(with_port(options_.exec, peer_->port()),
+                                                            "INSIM_PORT", port);
+        if (!program_->started()) {
+            return "cannot start the program: " + options_.exec;
+        }
+    } else {
+        std::cerr << "insim_check: case " << number << " of " << count << ", " << case_.id
+                  << ": start the program; waiting for it on 127.0.0.1:" << peer_->port()
+                  << std::endl;
+    }
+    // In short waits, so that a program that ends first is told at once.
+    const auto deadline = Clock::now() + std::chrono::seconds(options_.timeout_s);
+    while (!peer_->accept(milliseconds(200))) {
+        if (program_ && !program_->running()) {
+            return "the program ended without connecting to 127.0.0.1:" +
+                   std::to_string(peer_->port());
+        }
+        if (Clock::now() >= deadline) {
+            return "the program did not connect to 127.0.0.1:" + std::to_string(peer_->port()) +
+                   " within " + std::to_string(options_.timeout_s) + " s";
+        }
+    }
+    start_ = Clock::now();
+    const auto record = next(milliseconds(5000));
+    if (!record) {
+        return "the program sent no whole record within 5 s of connecting";
+    }
+    first_ = record->record;
+    if (introduced()) {
+        std::memcpy(&isi_, first_.data(), sizeof isi_);
+    }
+    return "";
+}
+
+bool Stage::introduced() const {
+    return first_.size() == sizeof(insim::IS_ISI) && first_[1] == insim::ISP_ISI;
+}
+
+bool Stage::wants_reports() const {
+    return introduced() && sim::wants_reports(isi_);
+}
+
+void Stage::answer_introduction() {
+    if (introduced() && isi_.ReqI != 0) {
+        send(sim::version_record("0.7F", 8, isi_.ReqI));
+    }
+}
+
+void Stage::send(const sim::Bytes& bytes, std::size_t chunk, milliseconds pause) {
+    exchange_.push_back({ms(), 'S', bytes});
+    peer_->send(bytes, chunk, pause);
+}
+
+std::optional<Exchanged> Stage::next(milliseconds timeout) {
+    auto record = peer_->read_record(timeout);
+    if (!record) {
+        return std::nullopt;
+    }
+    exchange_.push_back({ms(), 'C', *record});
+    return exchange_.back();
+}
+
+std::vector<Exchanged> Stage::during(milliseconds time) {
+    std::vector<Exchanged> records;
+    for (const auto until = Clock::now() + time; Clock::now() < until;) {
+        const auto left = std::chrono::duration_cast<milliseconds>(until - Clock::now());
+        if (const auto record = next(std::max(left, milliseconds(1)))) {
+            records.push_back(*record);
+        } else if (peer_->ended()) {
+            break;
+        }
+    }
+    return records;
+}
+
+Played Stage::play(milliseconds time, std::size_t cars, bool reports) {
+    Played played;
+    const auto begin = Clock::now();
+    auto next_keepalive = begin + kKeepAliveEvery;
+    auto next_report = begin + kReportEvery;
+    std::vector<double> keepalives;  // when each went
+    double last_heard = ms();
+    reports = reports && wants_reports();
+    for (const auto until = begin + time; Clock::now() < until;) {
+        const auto now = Clock::now();
+        // No keep-alive in the last second, which is its answer's time.
+        if (now >= next_keepalive && next_keepalive + kAnswerWithin <= until) {
+            send(sim::tiny_record(insim::TINY_NONE));
+            keepalives.push_back(ms());
+            ++played.keepalives_sent;
+            next_keepalive += kKeepAliveEvery;
+        }
+        if (reports && now >= next_report) {
+            std::vector<sim::CarPosition> positions;
+            for (std::size_t car = 0; car < cars; ++car) {
+                positions.push_back(sim::car_position(car, cars, step_));
+            }
+            ++step_;
+            for (const sim::Bytes& report : sim::interval_reports(positions)) {
+                send(report);
+            }
+            next_report += kReportEvery;
+        }
+        const auto wake = std::min({until, next_keepalive, reports ? next_report : until});
+        const auto wait = std::chrono::duration_cast<milliseconds>(wake - Clock::now());
+        const auto record = next(std::max(wait, milliseconds(1)));
+        if (!record) {
+            if (peer_->ended()) {
+                played.connection_lost = true;
+                break;
+            }
+            continue;
+        }
+        if (record->ms - last_heard > played.longest_silence_ms) {
+            played.longest_silence_ms = record->ms - last_heard;
+            played.silence_from_ms = last_heard;
+        }
+        last_heard = record->ms;
+        played.records.push_back(*record);
+        if (is_keepalive(record->record)) {
+            for (double& sent : keepalives) {
+                if (sent >= 0 && record->ms - sent <= kAnswerWithin.count()) {
+                    ++played.keepalives_answered;
+                    sent = -1;  // answered
+                    break;
+                }
+            }
+        }
+    }
+    if (ms() - last_heard > played.longest_silence_ms) {
+        played.longest_silence_ms = ms() - last_heard;
+        played.silence_from_ms = last_heard;
+    }
+    for (const double sent : keepalives) {
+        if (sent >= 0) {
+            played.first_unanswered_ms = sent;
+            break;
+        }
+    }
+    return played;
+}
+
+void Stage::close() {
+    peer_->close_client();
+}
+
+}  // namespace insim_check
