@@ -7,6 +7,11 @@
 //   unterminated_name  its name fills its 16 bytes without a 0
 //   whole_reads        takes each read as whole records: a record cut across
 //                      reads is lost
+//   changes_only       keeps every rule, and sends a button only when its
+//                      text changes
+//   size_zero          sends a size byte of 0 after each keep-alive answer
+//   lingers            keeps every rule, says its process identifier on
+//                      standard error, and waits a minute after the close
 // It connects to 127.0.0.1 at INSIM_PORT, asks for car reports, answers each
 // keep-alive and each report (with a button naming the first car's x in
 // metres), and ends when the connection does.
@@ -14,7 +19,9 @@
 #include <cstring>
 #include <iostream>
 #include <string>
+#include <thread>
 
+#include "tests/support/child_process.h"
 #include "tools/common/peer.h"
 
 namespace {
@@ -24,6 +31,7 @@ using namespace std::chrono_literals;
 struct Subject {
     std::string mode;
     sim::SimClient& link;
+    std::string last_text = {};
 
     void introduce() {
         insim::IS_ISI isi{};
@@ -45,7 +53,7 @@ struct Subject {
             return;
         }
         if (record[1] == insim::ISP_TINY && record[3] == insim::TINY_NONE) {
-            link.send(record);
+            link.send(mode == "size_zero" ? sim::concat({record, {0, 0, 0, 0}}) : record);
         } else if (record[1] == insim::ISP_MCI &&
                    record.size() >= offsetof(insim::IS_MCI, Info) + sizeof(insim::CompCar) &&
                    record[offsetof(insim::IS_MCI, NumC)] > 0) {
@@ -58,6 +66,10 @@ struct Subject {
     }
 
     void send_button(const std::string& text) {
+        if (mode == "changes_only" && text == last_text) {
+            return;
+        }
+        last_text = text;
         insim::IS_BTN button{};
         button.Type = insim::ISP_BTN;
         button.ReqI = 1;
@@ -106,6 +118,8 @@ struct Subject {
 
 }  // namespace
 
+using test_support::current_process_id;
+
 int main(int argc, char** argv) {
     const char* port = std::getenv("INSIM_PORT");
     if (argc != 2 || port == nullptr) {
@@ -117,6 +131,13 @@ int main(int argc, char** argv) {
         std::cerr << "check_subject: cannot connect to 127.0.0.1:" << port << "\n";
         return 1;
     }
-    Subject{argv[1], link}.run();
+    Subject subject{argv[1], link};
+    if (subject.mode == "lingers") {
+        std::cerr << "check_subject " << current_process_id() << " lingers" << std::endl;
+    }
+    subject.run();
+    if (subject.mode == "lingers") {
+        std::this_thread::sleep_for(std::chrono::seconds(60));
+    }
     return 0;
 }

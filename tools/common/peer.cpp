@@ -180,6 +180,8 @@ std::optional<Bytes> StreamEnd::read_record(milliseconds timeout) {
     const std::optional<std::size_t> length = framing::record_length(ahead_[ahead_start_], 1);
     if (!length) {
         take_ahead(1);
+        framing_lost_ = true;
+        failure_ = "read: a record size of 0, after which nothing is a record";
         return std::nullopt;
     }
     // A record that is not whole in time stays ahead, so that a later read

@@ -57,6 +57,8 @@ class StreamEnd {
     bool readable(milliseconds timeout);
     // Whether a read met the end of the stream, or a failure.
     bool ended() const { return ended_; }
+    // Whether a record read met a size of 0, where the framing is lost.
+    bool framing_lost() const { return framing_lost_; }
     // The last operation that failed, and why, for a test's message.
     const std::string& failure() const { return failure_; }
 
@@ -84,6 +86,7 @@ class StreamEnd {
     void close_stream();
 
     std::string failure_;
+    bool framing_lost_ = false;
 
     std::unique_ptr<PeerEngine> engine_;
 

@@ -1,10 +1,13 @@
 // Programs started through /bin/sh in a process group of their own.
 #include <dirent.h>
+#include <fcntl.h>
 #include <signal.h>
+#include <sys/prctl.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
 #include <atomic>
+#include <cerrno>
 #include <cstdlib>
 #include <fstream>
 #include <sstream>
@@ -28,6 +31,11 @@ extern "C" void end_with_the_tool(int signal_number) {
     }
     ::signal(signal_number, SIG_DFL);
     ::raise(signal_number);
+}
+
+// The guard's end of its group, itself included.
+extern "C" void end_the_group(int) {
+    ::kill(0, SIGKILL);
 }
 
 void end_with_the_tool_on_stop_signals() {
@@ -89,13 +97,44 @@ ProgramProcess::ProgramProcess(const std::string& command, const std::string& va
                                const std::string& value)
     : platform_(std::make_unique<Platform>()) {
     end_with_the_tool_on_stop_signals();
+    // Set here, before the fork, for the program to inherit: a child of a
+    // process with threads may only make the calls that signals may.
+    ::setenv(variable.c_str(), value.c_str(), 1);
+    const pid_t tool = ::getpid();
     const pid_t pid = ::fork();
     if (pid == 0) {
         ::setpgid(0, 0);
-        ::setenv(variable.c_str(), value.c_str(), 1);
-        ::dup2(STDERR_FILENO, STDOUT_FILENO);  // the tool's own output stays its report
-        ::execl("/bin/sh", "sh", "-c", command.c_str(), static_cast<char*>(nullptr));
-        ::_exit(127);
+        // No input: in a group of its own, a read of the terminal would stop
+        // it. Its output goes to the tool's standard error, so that the
+        // tool's own output stays its report.
+        const int nothing = ::open("/dev/null", O_RDONLY);
+        ::dup2(nothing, STDIN_FILENO);
+        ::dup2(STDERR_FILENO, STDOUT_FILENO);
+        // Nothing else of the tool's, such as its listening socket, which
+        // would keep the port taken after the tool.
+        if (::close_range(3, ~0U, 0) != 0) {
+            for (int descriptor = 3; descriptor < ::sysconf(_SC_OPEN_MAX); ++descriptor) {
+                ::close(descriptor);
+            }
+        }
+        // This process stays as the group's guard: when the tool ends,
+        // however it ends, the guard ends the whole group. The shell cannot
+        // do that itself, as what it starts is not told of its end.
+        ::signal(SIGHUP, end_the_group);
+        ::prctl(PR_SET_PDEATHSIG, SIGHUP);
+        if (::getppid() != tool) {
+            end_the_group(SIGHUP);  // the tool ended before the guard was set
+        }
+        const pid_t shell = ::fork();
+        if (shell == 0) {
+            ::signal(SIGHUP, SIG_DFL);
+            ::execl("/bin/sh", "sh", "-c", command.c_str(), static_cast<char*>(nullptr));
+            ::_exit(127);
+        }
+        int status = 0;
+        while (shell > 0 && ::waitpid(shell, &status, 0) < 0 && errno == EINTR) {
+        }
+        ::_exit(shell < 0 ? 127 : WIFEXITED(status) ? WEXITSTATUS(status) : 128);
     }
     if (pid > 0) {
         ::setpgid(pid, pid);  // also here, so that no signal can come between

@@ -11,6 +11,7 @@ namespace engine {
 struct ProgramProcess::Platform {
     HANDLE job = nullptr;
     PROCESS_INFORMATION process{};
+    HANDLE nothing = INVALID_HANDLE_VALUE;  // its standard input
     bool started = false;
 };
 
@@ -34,10 +35,13 @@ ProgramProcess::ProgramProcess(const std::string& command, const std::string& va
     std::string line = "cmd /s /c \"" + command + "\"";
     STARTUPINFOA startup{};
     startup.cb = sizeof startup;
-    // Its output goes to the tool's standard error: the tool's own output
-    // stays its report.
+    // No input; its output goes to the tool's standard error: the tool's
+    // own output stays its report.
     startup.dwFlags = STARTF_USESTDHANDLES;
-    startup.hStdInput = ::GetStdHandle(STD_INPUT_HANDLE);
+    SECURITY_ATTRIBUTES inherited{sizeof(SECURITY_ATTRIBUTES), nullptr, TRUE};
+    p.nothing = ::CreateFileA("NUL", GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, &inherited,
+                              OPEN_EXISTING, 0, nullptr);
+    startup.hStdInput = p.nothing;
     startup.hStdOutput = ::GetStdHandle(STD_ERROR_HANDLE);
     startup.hStdError = ::GetStdHandle(STD_ERROR_HANDLE);
     if (!::CreateProcessA(nullptr, line.data(), nullptr, nullptr, TRUE, CREATE_SUSPENDED, nullptr,
@@ -58,6 +62,9 @@ ProgramProcess::~ProgramProcess() {
     }
     if (p.job != nullptr) {
         ::CloseHandle(p.job);
+    }
+    if (p.nothing != INVALID_HANDLE_VALUE) {
+        ::CloseHandle(p.nothing);
     }
 }
 

@@ -2,6 +2,7 @@
 // judges what the program does against the protocol's rules. This file
 // reads the options, picks the cases and runs them.
 #include <chrono>
+#include <fstream>
 #include <iostream>
 
 #include "tools/common/command_line.h"
@@ -111,6 +112,15 @@ int main(int argc, char** argv) {
             !names(options.exclude, c.id)) {
             chosen.push_back(&c);
         }
+    }
+    if (chosen.empty()) {
+        std::cerr << "insim_check: --exclude leaves no case to run\nTry 'insim_check --help'.\n";
+        return 2;
+    }
+    // A file that cannot be written is told before the cases, not after.
+    if (!options.junit.empty() && !std::ofstream(options.junit, std::ios::app)) {
+        std::cerr << "insim_check: cannot write " << options.junit << std::endl;
+        return 1;
     }
     std::vector<Judged> all;
     bool failed = false;

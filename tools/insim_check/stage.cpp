@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <cstring>
 #include <iostream>
+#include <sstream>
+#include <thread>
 
 #include "tools/common/client_records.h"
 #include "tools/common/lap_route.h"
@@ -60,9 +62,11 @@ std::string Stage::open(std::size_t number, std::size_t count) {
             return "cannot start the program: " + options_.exec;
         }
     } else {
-        std::cerr << "insim_check: case " << number << " of " << count << ", " << case_.id
-                  << ": start the program; waiting for it on 127.0.0.1:" << peer_->port()
-                  << std::endl;
+        // One write, so that a reader never sees half the line.
+        std::ostringstream line;
+        line << "insim_check: case " << number << " of " << count << ", " << case_.id
+             << ": start the program; waiting for it on 127.0.0.1:" << peer_->port() << "\n";
+        std::cerr << line.str() << std::flush;
     }
     // In short waits, so that a program that ends first is told at once.
     const auto deadline = Clock::now() + std::chrono::seconds(options_.timeout_s);
@@ -108,7 +112,16 @@ void Stage::send(const sim::Bytes& bytes, std::size_t chunk, milliseconds pause)
 }
 
 std::optional<Exchanged> Stage::next(milliseconds timeout) {
+    if (framing_lost_) {
+        // Nothing after a size of 0 is a record: wait out the time.
+        std::this_thread::sleep_for(timeout);
+        return std::nullopt;
+    }
     auto record = peer_->read_record(timeout);
+    if (!record && peer_->framing_lost()) {
+        framing_lost_ = true;
+        record = sim::Bytes{0};  // the size byte, for the cases to judge
+    }
     if (!record) {
         return std::nullopt;
     }
@@ -132,18 +145,39 @@ std::vector<Exchanged> Stage::during(milliseconds time) {
 Played Stage::play(milliseconds time, std::size_t cars, bool reports) {
     Played played;
     const auto begin = Clock::now();
+    const auto until = begin + time;
     auto next_keepalive = begin + kKeepAliveEvery;
     auto next_report = begin + kReportEvery;
-    std::vector<double> keepalives;  // when each went
+    std::vector<double> keepalives;  // when each went; -1 once answered
     double last_heard = ms();
     reports = reports && wants_reports();
-    for (const auto until = begin + time; Clock::now() < until;) {
+    const auto take = [&](const Exchanged& record) {
+        if (record.ms - last_heard > played.longest_silence_ms) {
+            played.longest_silence_ms = record.ms - last_heard;
+            played.silence_from_ms = last_heard;
+        }
+        last_heard = record.ms;
+        played.records.push_back(record);
+        if (!is_keepalive(record.record)) {
+            return;
+        }
+        for (double& sent : keepalives) {
+            if (sent >= 0 && record.ms - sent <= kAnswerWithin.count()) {
+                ++played.keepalives_answered;
+                sent = -1;
+                break;
+            }
+        }
+    };
+    while (Clock::now() < until) {
         const auto now = Clock::now();
-        // No keep-alive in the last second, which is its answer's time.
-        if (now >= next_keepalive && next_keepalive + kAnswerWithin <= until) {
-            send(sim::tiny_record(insim::TINY_NONE));
-            keepalives.push_back(ms());
-            ++played.keepalives_sent;
+        if (now >= next_keepalive) {
+            // None in the last second, which would be its answer's time.
+            if (next_keepalive + kAnswerWithin <= until) {
+                send(sim::tiny_record(insim::TINY_NONE));
+                keepalives.push_back(ms());
+                ++played.keepalives_sent;
+            }
             next_keepalive += kKeepAliveEvery;
         }
         if (reports && now >= next_report) {
@@ -158,34 +192,30 @@ Played Stage::play(milliseconds time, std::size_t cars, bool reports) {
             next_report += kReportEvery;
         }
         const auto wake = std::min({until, next_keepalive, reports ? next_report : until});
-        const auto wait = std::chrono::duration_cast<milliseconds>(wake - Clock::now());
-        const auto record = next(std::max(wait, milliseconds(1)));
-        if (!record) {
-            if (peer_->ended()) {
-                played.connection_lost = true;
-                break;
-            }
-            continue;
-        }
-        if (record->ms - last_heard > played.longest_silence_ms) {
-            played.longest_silence_ms = record->ms - last_heard;
-            played.silence_from_ms = last_heard;
-        }
-        last_heard = record->ms;
-        played.records.push_back(*record);
-        if (is_keepalive(record->record)) {
-            for (double& sent : keepalives) {
-                if (sent >= 0 && record->ms - sent <= kAnswerWithin.count()) {
-                    ++played.keepalives_answered;
-                    sent = -1;  // answered
-                    break;
-                }
-            }
+        const auto record = next(std::max(
+            std::chrono::duration_cast<milliseconds>(wake - Clock::now()), milliseconds(1)));
+        if (record) {
+            take(*record);
+        } else if (peer_->ended()) {
+            played.connection_lost = true;
+            break;
         }
     }
     if (ms() - last_heard > played.longest_silence_ms) {
         played.longest_silence_ms = ms() - last_heard;
         played.silence_from_ms = last_heard;
+    }
+    // A keep-alive that went late still has its whole second for its answer.
+    for (std::size_t k = 0; k < keepalives.size(); ++k) {
+        const auto due = [&] { return keepalives[k] + kAnswerWithin.count(); };
+        while (!played.connection_lost && keepalives[k] >= 0 && ms() < due()) {
+            const auto record = next(milliseconds(static_cast<long>(due() - ms()) + 1));
+            if (record) {
+                take(*record);
+            } else {
+                played.connection_lost = peer_->ended();
+            }
+        }
     }
     for (const double sent : keepalives) {
         if (sent >= 0) {
@@ -194,6 +224,22 @@ Played Stage::play(milliseconds time, std::size_t cars, bool reports) {
         }
     }
     return played;
+}
+
+bool Stage::answers_keepalive(const sim::Bytes& before, std::size_t chunk) {
+    send(sim::concat({before, sim::tiny_record(insim::TINY_NONE)}), chunk,
+         chunk > 0 ? milliseconds(2) : milliseconds(0));
+    for (const auto until = Clock::now() + kAnswerWithin; Clock::now() < until;) {
+        const auto left = std::chrono::duration_cast<milliseconds>(until - Clock::now());
+        const auto record = next(std::max(left, milliseconds(1)));
+        if (record && is_keepalive(record->record)) {
+            return true;
+        }
+        if (!record && peer_->ended()) {
+            return false;
+        }
+    }
+    return false;
 }
 
 void Stage::close() {

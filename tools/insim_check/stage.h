@@ -28,7 +28,7 @@ struct Exchanged {
 struct Played {
     std::vector<Exchanged> records;
     int keepalives_sent = 0;
-    int keepalives_answered = 0;  // within a second each
+    int keepalives_answered = 0;      // within a second each
     double first_unanswered_ms = -1;  // when the first keep-alive not answered went
     double longest_silence_ms = 0;
     double silence_from_ms = -1;  // when the longest silence began
@@ -53,13 +53,18 @@ class Stage {
     void answer_introduction();
 
     void send(const sim::Bytes& bytes, std::size_t chunk = 0, milliseconds pause = milliseconds(0));
-    // The next record from the program, within `timeout`.
+    // The next record from the program, within `timeout`. A size byte of 0
+    // comes as a record of that one byte; nothing after it is a record.
     std::optional<Exchanged> next(milliseconds timeout);
     // Every record the program sends within `time`.
     std::vector<Exchanged> during(milliseconds time);
     // Plays the simulator for `time`: a keep-alive every second, and, to a
     // program that asks for them, reports of `cars` cars every 100 ms.
     Played play(milliseconds time, std::size_t cars, bool reports = true);
+    // Sends `before` and a keep-alive after it, in pieces of `chunk` bytes
+    // (0: in one piece), and tells whether the program answered that
+    // keep-alive within a second.
+    bool answers_keepalive(const sim::Bytes& before = {}, std::size_t chunk = 0);
     // Closes the connection, as the simulator does when it quits.
     void close();
 
@@ -77,6 +82,7 @@ class Stage {
     insim::IS_ISI isi_{};
     std::vector<Exchanged> exchange_;
     std::size_t step_ = 0;  // of the lap, for the reports' positions
+    bool framing_lost_ = false;
 };
 
 }  // namespace insim_check
