@@ -10,6 +10,7 @@
 //   changes_only       keeps every rule, and sends a button only when its
 //                      text changes
 //   size_zero          sends a size byte of 0 after each keep-alive answer
+//   odd_answer         answers keep-alives with a 5-byte record
 //   lingers            keeps every rule, says its process identifier on
 //                      standard error, and waits a minute after the close
 // It connects to 127.0.0.1 at INSIM_PORT, asks for car reports, answers each
@@ -53,7 +54,11 @@ struct Subject {
             return;
         }
         if (record[1] == insim::ISP_TINY && record[3] == insim::TINY_NONE) {
-            link.send(mode == "size_zero" ? sim::concat({record, {0, 0, 0, 0}}) : record);
+            if (mode == "odd_answer") {
+                link.send({5, insim::ISP_TINY, 0, insim::TINY_NONE, 0});
+            } else {
+                link.send(mode == "size_zero" ? sim::concat({record, {0, 0, 0, 0}}) : record);
+            }
         } else if (record[1] == insim::ISP_MCI &&
                    record.size() >= offsetof(insim::IS_MCI, Info) + sizeof(insim::CompCar) &&
                    record[offsetof(insim::IS_MCI, NumC)] > 0) {
