@@ -1,8 +1,9 @@
 // Programs started through /bin/sh in a process group of their own.
 #include <dirent.h>
 #include <fcntl.h>
+#include <poll.h>
 #include <signal.h>
-#include <sys/prctl.h>
+#include <sys/syscall.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -33,9 +34,28 @@ extern "C" void end_with_the_tool(int signal_number) {
     ::raise(signal_number);
 }
 
-// The guard's end of its group, itself included.
-extern "C" void end_the_group(int) {
-    ::kill(0, SIGKILL);
+// The guard: a child of the tool that starts the shell and stays in the
+// program's group, waiting for one of two ends. When the tool ends, however
+// it ends (a kill included), its end of the pipe `alive` closes and the
+// guard ends the whole group, itself included: what the shell starts is not
+// told of the tool's end. When the shell ends, the guard ends with its
+// status. It waits in poll, on the pipe and on a descriptor of the shell
+// (Linux 5.3 on); where a kernel has no such descriptors, it looks at the
+// shell every 100 ms. No signal handler serves: some runtimes (the thread
+// sanitizer) defer handlers past a blocking wait.
+[[noreturn]] void guard(int alive, pid_t shell) {
+    const int shell_end = static_cast<int>(::syscall(SYS_pidfd_open, shell, 0));
+    pollfd ends[2] = {{alive, POLLIN, 0}, {shell_end, POLLIN, 0}};
+    for (;;) {
+        ::poll(ends, shell_end >= 0 ? 2 : 1, shell_end >= 0 ? -1 : 100);
+        if (ends[0].revents != 0) {
+            ::kill(0, SIGKILL);  // nothing is written: any event is the tool's end
+        }
+        int status = 0;
+        if (::waitpid(shell, &status, WNOHANG) == shell) {
+            ::_exit(WIFEXITED(status) ? WEXITSTATUS(status) : 128);
+        }
+    }
 }
 
 void end_with_the_tool_on_stop_signals() {
@@ -89,6 +109,7 @@ long long group_ticks(pid_t group) {
 
 struct ProgramProcess::Platform {
     pid_t pid = -1;
+    int alive = -1;  // the tool's end of the guard's pipe
     bool reaped = false;
     long reaped_ticks = 0;  // the shell's children, once they have ended
 };
@@ -100,7 +121,10 @@ ProgramProcess::ProgramProcess(const std::string& command, const std::string& va
     // Set here, before the fork, for the program to inherit: a child of a
     // process with threads may only make the calls that signals may.
     ::setenv(variable.c_str(), value.c_str(), 1);
-    const pid_t tool = ::getpid();
+    int alive[2];
+    if (::pipe2(alive, O_CLOEXEC) != 0) {
+        return;
+    }
     const pid_t pid = ::fork();
     if (pid == 0) {
         ::setpgid(0, 0);
@@ -111,31 +135,26 @@ ProgramProcess::ProgramProcess(const std::string& command, const std::string& va
         ::dup2(nothing, STDIN_FILENO);
         ::dup2(STDERR_FILENO, STDOUT_FILENO);
         // Nothing else of the tool's, such as its listening socket, which
-        // would keep the port taken after the tool.
-        if (::close_range(3, ~0U, 0) != 0) {
-            for (int descriptor = 3; descriptor < ::sysconf(_SC_OPEN_MAX); ++descriptor) {
+        // would keep the port taken after the tool; the guard keeps its end
+        // of the pipe as descriptor 3, which the shell does not inherit.
+        const int guard_end = alive[0] == 3 ? 3 : ::dup3(alive[0], 3, O_CLOEXEC);
+        if (guard_end != 3 || ::close_range(4, ~0U, 0) != 0) {
+            for (int descriptor = 4; descriptor < ::sysconf(_SC_OPEN_MAX); ++descriptor) {
                 ::close(descriptor);
             }
         }
-        // This process stays as the group's guard: when the tool ends,
-        // however it ends, the guard ends the whole group. The shell cannot
-        // do that itself, as what it starts is not told of its end.
-        ::signal(SIGHUP, end_the_group);
-        ::prctl(PR_SET_PDEATHSIG, SIGHUP);
-        if (::getppid() != tool) {
-            end_the_group(SIGHUP);  // the tool ended before the guard was set
-        }
         const pid_t shell = ::fork();
         if (shell == 0) {
-            ::signal(SIGHUP, SIG_DFL);
             ::execl("/bin/sh", "sh", "-c", command.c_str(), static_cast<char*>(nullptr));
             ::_exit(127);
         }
-        int status = 0;
-        while (shell > 0 && ::waitpid(shell, &status, 0) < 0 && errno == EINTR) {
+        if (shell < 0) {
+            ::_exit(127);
         }
-        ::_exit(shell < 0 ? 127 : WIFEXITED(status) ? WEXITSTATUS(status) : 128);
+        guard(3, shell);
     }
+    ::close(alive[0]);
+    platform_->alive = alive[1];
     if (pid > 0) {
         ::setpgid(pid, pid);  // also here, so that no signal can come between
         running_group = pid;
@@ -145,6 +164,9 @@ ProgramProcess::ProgramProcess(const std::string& command, const std::string& va
 
 ProgramProcess::~ProgramProcess() {
     end();
+    if (platform_->alive >= 0) {
+        ::close(platform_->alive);  // a start that failed
+    }
 }
 
 bool ProgramProcess::started() const {
@@ -179,6 +201,8 @@ void ProgramProcess::end() {
     }
     running_group.compare_exchange_strong(p.pid, 0);
     p.pid = -1;
+    ::close(p.alive);
+    p.alive = -1;
 }
 
 std::chrono::milliseconds ProgramProcess::cpu_time() {
