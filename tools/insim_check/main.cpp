@@ -44,18 +44,22 @@ Options parse_options(int argc, char** argv) {
     app.footer(kFooter);
     app.set_version_flag("--version", command_line::kProjectVersion);
     app.add_option("--port", o.port, "port on 127.0.0.1 where the program connects; 0 picks one")
+        ->type_name("N")
         ->check(command_line::port(true))
         ->capture_default_str();
     app.add_option("--exec", o.exec, "start the program with CMD for each case")->type_name("CMD");
     app.add_flag("--list", o.list, "print the cases (identifier, level, title) and run nothing");
-    app.add_option("--cases", o.cases, "run only these cases")->type_name("ID,...")->delimiter(',');
-    app.add_option("--exclude", o.exclude, "run all but these cases")
-        ->type_name("ID,...")
+    app.add_option("--cases", o.cases, "run only these cases or topics, comma-separated")
+        ->type_name("ID")
+        ->delimiter(',');
+    app.add_option("--exclude", o.exclude, "run all but these cases or topics, comma-separated")
+        ->type_name("ID")
         ->delimiter(',');
     app.add_flag("--strict", o.strict, "a failed SHOULD case also makes the status 1");
     app.add_option("--junit", o.junit, "write the outcomes as JUnit XML to FILE")
         ->type_name("FILE");
     app.add_option("--timeout", o.timeout_s, "wait S seconds for the program to connect, each case")
+        ->type_name("S")
         ->check(command_line::whole_number(1, 3600))
         ->capture_default_str();
     command_line::parse(app, argc, argv);
