@@ -225,12 +225,7 @@ double fake_lfs_cpu(const std::string& fake_lfs_path, const std::string& ready) 
     }
     ::unlink(ready.c_str());
     bench::BlockingClient client(port);
-    insim::IS_ISI isi{};
-    isi.Size = sizeof isi;
-    isi.Type = insim::ISP_ISI;
-    isi.ReqI = 1;
-    isi.Flags = insim::ISF_MCI;
-    isi.Interval = 10;
+    const insim::IS_ISI isi = sim::introduction("", insim::ISF_MCI, 10);
     uint8_t record[256];
     if (!client.connected() || !client.send(sim::bytes_of(isi)) ||
         !client.read_exact(record, sizeof(insim::IS_VER), milliseconds(5000))) {

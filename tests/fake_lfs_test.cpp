@@ -22,15 +22,8 @@ using sim::Bytes;
 // An introduction that declares protocol version `protocol` and asks for
 // the version answer and car reports.
 Bytes introduction(uint8_t protocol) {
-    insim::IS_ISI isi{};
-    isi.Size = sizeof isi;
-    isi.Type = insim::ISP_ISI;
-    isi.ReqI = 1;
-    isi.Flags = insim::ISF_MCI;
-    isi.Sp0 = protocol;
+    insim::IS_ISI isi = sim::introduction("raw client", insim::ISF_MCI, 1000, protocol);
     isi.Prefix = '!';
-    isi.Interval = 1000;
-    std::strcpy(isi.IName, "raw client");
     return sim::bytes_of(isi);
 }
 

@@ -161,11 +161,7 @@ TEST(CheckByHand, WaitsForTheProgramEachCase) {
         ASSERT_TRUE(std::regex_search(asked, port, std::regex(R"(127\.0\.0\.1:(\d+))"))) << asked;
         sim::SimClient program(static_cast<uint16_t>(std::stoi(port[1])));
         ASSERT_TRUE(program.connected());
-        insim::IS_ISI isi{};
-        isi.Size = sizeof isi;
-        isi.Type = insim::ISP_ISI;
-        std::strcpy(isi.IName, "by hand");
-        ASSERT_TRUE(program.send(sim::bytes_of(isi)));
+        ASSERT_TRUE(program.send(sim::bytes_of(sim::introduction("by hand", 0, 0))));
         EXPECT_TRUE(program.wait_closed(20s));
     }
     EXPECT_EQ(check.wait(20s), 0) << check.out() << check.err();

@@ -35,14 +35,7 @@ struct Subject {
     std::string last_text = {};
 
     void introduce() {
-        insim::IS_ISI isi{};
-        isi.Size = sizeof isi;
-        isi.Type = insim::ISP_ISI;
-        isi.ReqI = 1;
-        isi.Flags = insim::ISF_MCI;
-        isi.Sp0 = 8;
-        isi.Interval = 100;
-        std::strcpy(isi.IName, "check subject");
+        insim::IS_ISI isi = sim::introduction("check subject", insim::ISF_MCI, 100, 8);
         if (mode == "unterminated_name") {
             std::memset(isi.IName, 'n', sizeof isi.IName);
         }

@@ -111,7 +111,6 @@ struct ProgramProcess::Platform {
     pid_t pid = -1;
     int alive = -1;  // the tool's end of the guard's pipe
     bool reaped = false;
-    long reaped_ticks = 0;  // the shell's children, once they have ended
 };
 
 ProgramProcess::ProgramProcess(const std::string& command, const std::string& variable,
@@ -181,7 +180,7 @@ bool ProgramProcess::running() {
     if (::waitpid(p.pid, nullptr, WNOHANG) == p.pid) {
         p.reaped = true;
     }
-    // The shell may have ended while what it started goes on.
+    // The guard ends with the shell, while what the shell started may go on.
     return !p.reaped || ::kill(-p.pid, 0) == 0;
 }
 

@@ -20,6 +20,18 @@ Bytes tiny_record(uint8_t subtype, uint8_t reqi) {
     return {sizeof(insim::IS_TINY), insim::ISP_TINY, reqi, subtype};
 }
 
+insim::IS_ISI introduction(const char* name, uint16_t flags, uint16_t interval, uint8_t protocol) {
+    insim::IS_ISI isi{};
+    isi.Size = sizeof isi;
+    isi.Type = insim::ISP_ISI;
+    isi.ReqI = 1;
+    isi.Flags = flags;
+    isi.Sp0 = protocol;
+    isi.Interval = interval;
+    std::strncpy(isi.IName, name, sizeof isi.IName - 1);
+    return isi;
+}
+
 namespace {
 
 // A report of `count` cars from `cars`, the first numbered `number`.

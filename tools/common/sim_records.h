@@ -15,6 +15,11 @@ using Bytes = std::vector<uint8_t>;
 
 Bytes version_record(const char* version, uint16_t insim_version, uint8_t reqi = 1);
 Bytes tiny_record(uint8_t subtype, uint8_t reqi = 0);
+// An introduction as a program sends it, asking for the version answer
+// (ReqI 1): `name` (cut to 15 characters), `flags`, car reports every
+// `interval` ms, and protocol version `protocol`.
+insim::IS_ISI introduction(const char* name, uint16_t flags, uint16_t interval,
+                           uint8_t protocol = 0);
 
 struct CarPosition {
     int32_t x;  // 1/65536 m
