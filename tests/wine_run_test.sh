@@ -2,6 +2,8 @@
 # cmake/wine-run starts a test program once more when Wine ran nothing
 # (a failing status with nothing printed), says so and counts it; a test
 # program that printed and failed, or any other program, is started once.
+# The line of the tests' harness that it started a program once more is
+# counted too.
 # A stand-in for Wine plays both. Argument: the source folder.
 set -euo pipefail
 source=$1
@@ -17,6 +19,9 @@ cat >"$work/wine" <<'FAKE'
 count=$(cat "$0.count" 2>/dev/null || echo 0)
 echo $((count + 1)) >"$0.count"
 if [ "$1" = silent_tests.exe ] && [ "$count" -eq 0 ]; then exit 53; fi
+if [ "$1" = harness_tests.exe ]; then
+    printf 'test harness: "x.exe" did not start (error 1359); starting it once more\r\n'
+fi
 echo "ran $1"
 exit "${2:-0}"
 FAKE
@@ -48,7 +53,13 @@ status=0
 run street_names.exe 255 >/dev/null 2>&1 || status=$?
 [ "$status" -eq 255 ] && [ "$(cat "$work/wine.count")" = 1 ] || fail "another program was retried"
 
+rm -f "$work/wine.count"
+run harness_tests.exe 0 >/dev/null 2>&1 || fail "a harness's second start failed the test"
+[ "$(cat "$work/wine.count")" = 1 ] || fail "a test program whose harness started one again was retried"
+
 report=$(run --stop)
-[ "$report" = "wine-run: Wine did not start 1 test program(s) in this run; each was started once more:
-silent_tests.exe 0 (status 53)" ] || fail "the count at the end: $report"
+[ "$report" = "wine-run: Wine did not start 2 program(s) in this run; each was started once more:
+silent_tests.exe 0 (status 53)
+test harness: \"x.exe\" did not start (error 1359); starting it once more" ] ||
+    fail "the count at the end: $report"
 echo "wine-run starts a test program again only when Wine ran nothing, and counts it"

@@ -3,7 +3,9 @@
 #include <windows.h>
 
 #include <cstdint>
+#include <cstdio>
 #include <stdexcept>
+#include <string>
 #include <thread>
 
 #include "tests/support/child_process.h"
@@ -46,6 +48,28 @@ std::string quoted(const std::string& argument) {
     return text;
 }
 
+// Starts `command_line`, once more if the first start fails for a reason
+// other than a missing or unrunnable file: now and then Wine's new process
+// dies while it loads, and CreateProcess then fails. The line on standard
+// output says so, and cmake/wine-run counts it.
+// Returns 0, or the error of the last start.
+DWORD start(std::string& command_line, STARTUPINFOA& startup, PROCESS_INFORMATION& process) {
+    for (int attempt = 1;; ++attempt) {
+        if (::CreateProcessA(nullptr, command_line.data(), nullptr, nullptr, TRUE, 0, nullptr,
+                             nullptr, &startup, &process)) {
+            return 0;
+        }
+        const DWORD error = ::GetLastError();
+        if (attempt == 2 || error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND ||
+            error == ERROR_BAD_EXE_FORMAT) {
+            return error;
+        }
+        std::printf("test harness: %s did not start (error %lu); starting it once more\n",
+                    command_line.c_str(), static_cast<unsigned long>(error));
+        std::fflush(stdout);
+    }
+}
+
 }  // namespace
 
 struct ChildProcess::Platform {
@@ -86,12 +110,12 @@ ChildProcess::ChildProcess(const std::string& path, const std::vector<std::strin
     startup.hStdInput = nullptr;
     startup.hStdOutput = out_write;
     startup.hStdError = err_write;
-    const BOOL started = ::CreateProcessA(nullptr, command_line.data(), nullptr, nullptr, TRUE, 0,
-                                          nullptr, nullptr, &startup, &p.process);
+    const DWORD error = start(command_line, startup, p.process);
     ::CloseHandle(out_write);
     ::CloseHandle(err_write);
-    if (!started) {
-        throw std::runtime_error("CreateProcess " + command_line);
+    if (error != 0) {
+        throw std::runtime_error("CreateProcess " + command_line + " failed with error " +
+                                 std::to_string(error));
     }
     p.running = true;
 }
