@@ -314,6 +314,10 @@ Outcome report_to_answer(Stage& stage) {
                 " answered");
 }
 
+// The sessions that several cases share, as their lines say them.
+constexpr char kButtonSession[] = "0.7 s, reports every 100 ms";
+constexpr char kCarsSession[] = "a keep-alive, 1.2 s of reports every 100 ms, a keep-alive";
+
 }  // namespace
 
 const char* level_name(Level level) {
@@ -342,13 +346,13 @@ const std::vector<Case>& all_cases() {
          kKeepAliveRule, "3 s, a keep-alive every second, an idle limit of 2 s, no reports", false,
          false, never_silent},
         {"button/1", Level::kMust, "Every button has a ReqI other than 0", kButtonRule,
-         "0.7 s, reports every 100 ms", false, false, button_reqi},
+         kButtonSession, false, false, button_reqi},
         {"button/2", Level::kMust, "Every button's ClickID is from 0 to 239", kButtonRule,
-         "0.7 s, reports every 100 ms", false, false, button_click_id},
+         kButtonSession, false, false, button_click_id},
         {"button/3", Level::kMust, "Every button's L, T, W and H are from 0 to 200", kButtonRule,
-         "0.7 s, reports every 100 ms", false, false, button_place},
+         kButtonSession, false, false, button_place},
         {"button/4", Level::kMust, "Every button's text is at most 240 bytes", kButtonRule,
-         "0.7 s, reports every 100 ms", false, false, button_text},
+         kButtonSession, false, false, button_text},
         {"framing/1", Level::kShould, "Records split at every byte boundary are read whole",
          kStreamRule, "a keep-alive alone, then 3 reports and one, a byte every 2 ms", false, false,
          split_at_every_byte},
@@ -358,17 +362,15 @@ const std::vector<Case>& all_cases() {
          "A 255-byte record of a type the program does not know is passed over", kStreamRule,
          "a keep-alive alone, then such a record, a report and one in one send", false, false,
          unknown_largest_record},
-        {"cars/1", Level::kShould, "Reports of 1 car are taken", kCarsRule,
-         "a keep-alive, 1.2 s of reports every 100 ms, a keep-alive", true, false, one_car},
-        {"cars/2", Level::kShould, "Reports of 8 cars are taken", kCarsRule,
-         "a keep-alive, 1.2 s of reports every 100 ms, a keep-alive", true, false, eight_cars},
+        {"cars/1", Level::kShould, "Reports of 1 car are taken", kCarsRule, kCarsSession, true,
+         false, one_car},
+        {"cars/2", Level::kShould, "Reports of 8 cars are taken", kCarsRule, kCarsSession, true,
+         false, eight_cars},
         {"cars/3", Level::kShould, "9 cars, two reports an interval, flagged 64 and 128, are taken",
-         kCarsRule, "a keep-alive, 1.2 s of reports every 100 ms, a keep-alive", true, false,
-         nine_cars},
+         kCarsRule, kCarsSession, true, false, nine_cars},
         {"cars/4", Level::kShould,
-         "48 cars, six reports an interval, flagged 64 and 128, are taken", kCarsRule,
-         "a keep-alive, 1.2 s of reports every 100 ms, a keep-alive", true, false,
-         forty_eight_cars},
+         "48 cars, six reports an interval, flagged 64 and 128, are taken", kCarsRule, kCarsSession,
+         true, false, forty_eight_cars},
         {"close/1", Level::kShould,
          "After the simulator closes, the program ends or waits without using the processor",
          kCloseRule, "5 s, under 5% of a core", false, true, ends_or_waits_quietly},

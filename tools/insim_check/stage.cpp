@@ -151,11 +151,15 @@ Played Stage::play(milliseconds time, std::size_t cars, bool reports) {
     std::vector<double> keepalives;  // when each went; -1 once answered
     double last_heard = ms();
     reports = reports && wants_reports();
-    const auto take = [&](const Exchanged& record) {
-        if (record.ms - last_heard > played.longest_silence_ms) {
-            played.longest_silence_ms = record.ms - last_heard;
+    // Notes the silence since the program was last heard, up to `now_ms`.
+    const auto silence_until = [&](double now_ms) {
+        if (now_ms - last_heard > played.longest_silence_ms) {
+            played.longest_silence_ms = now_ms - last_heard;
             played.silence_from_ms = last_heard;
         }
+    };
+    const auto take = [&](const Exchanged& record) {
+        silence_until(record.ms);
         last_heard = record.ms;
         played.records.push_back(record);
         if (!is_keepalive(record.record)) {
@@ -201,10 +205,7 @@ Played Stage::play(milliseconds time, std::size_t cars, bool reports) {
             break;
         }
     }
-    if (ms() - last_heard > played.longest_silence_ms) {
-        played.longest_silence_ms = ms() - last_heard;
-        played.silence_from_ms = last_heard;
-    }
+    silence_until(ms());
     // A keep-alive that went late still has its whole second for its answer.
     for (std::size_t k = 0; k < keepalives.size(); ++k) {
         const auto due = [&] { return keepalives[k] + kAnswerWithin.count(); };
