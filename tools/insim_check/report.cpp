@@ -58,6 +58,12 @@ std::string capture_line(const Exchanged& heard) {
            capture::hex_of(heard.record);
 }
 
+std::size_t count_of(const std::vector<Judged>& all, Outcome::Result result) {
+    return static_cast<std::size_t>(
+        std::count_if(all.begin(), all.end(),
+                      [&](const Judged& judged) { return judged.outcome.result == result; }));
+}
+
 }  // namespace
 
 std::string printable(const std::string& text) {
@@ -107,22 +113,16 @@ void print_judged(std::ostream& out, const Judged& judged) {
 }
 
 std::string counts_line(const std::vector<Judged>& all) {
-    const auto count = [&](Outcome::Result result) {
-        return std::count_if(all.begin(), all.end(),
-                             [&](const Judged& judged) { return judged.outcome.result == result; });
-    };
-    return std::to_string(count(Outcome::Result::kPass)) + " passed, " +
-           std::to_string(count(Outcome::Result::kFail)) + " failed, " +
-           std::to_string(count(Outcome::Result::kSkip)) + " skipped";
+    return std::to_string(count_of(all, Outcome::Result::kPass)) + " passed, " +
+           std::to_string(count_of(all, Outcome::Result::kFail)) + " failed, " +
+           std::to_string(count_of(all, Outcome::Result::kSkip)) + " skipped";
 }
 
 bool write_junit(const std::string& path, const std::vector<Judged>& all) {
-    std::size_t failures = 0;
-    std::size_t skipped = 0;
+    const std::size_t failures = count_of(all, Outcome::Result::kFail);
+    const std::size_t skipped = count_of(all, Outcome::Result::kSkip);
     double seconds = 0;
     for (const Judged& judged : all) {
-        failures += judged.outcome.result == Outcome::Result::kFail ? 1 : 0;
-        skipped += judged.outcome.result == Outcome::Result::kSkip ? 1 : 0;
         seconds += judged.seconds;
     }
     std::ostringstream xml;
