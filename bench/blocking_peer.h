@@ -13,7 +13,7 @@
 #include <chrono>
 #include <cstdint>
 
-#include "tools/common/sim_records.h"
+#include "tools/protocol/sim_records.h"
 
 namespace bench {
 

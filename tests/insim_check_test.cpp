@@ -15,7 +15,7 @@
 #include <vector>
 
 #include "tests/support/child_process.h"
-#include "tools/common/peer.h"
+#include "tools/engine/peer.h"
 
 namespace {
 

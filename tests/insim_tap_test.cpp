@@ -12,7 +12,7 @@
 #include <vector>
 
 #include "tests/support/tap_session.h"
-#include "tools/common/hostile_stream.h"
+#include "tools/simulator/hostile_stream.h"
 
 namespace {
 

@@ -1,8 +1,8 @@
-// The tools' link (tools/common/link.h) over a real loopback connection:
+// The tools' link (tools/engine/link.h) over a real loopback connection:
 // what is queued goes before the end of the stream however long the reader
 // waits, a reader that takes nothing is reported after the send bound, and
 // a reset peer ends sending with what was dropped counted.
-#include "tools/common/link.h"
+#include "tools/engine/link.h"
 
 #include <gtest/gtest.h>
 
@@ -11,7 +11,7 @@
 #include <optional>
 #include <thread>
 
-#include "tools/common/loopback.h"
+#include "tools/engine/loopback.h"
 
 namespace {
 

@@ -12,7 +12,7 @@
 #include "tests/support/connection_fixture.h"
 #include "tests/support/fake_lfs.h"
 #include "tests/support/program_fixture.h"
-#include "tools/common/capture_file.h"
+#include "tools/capture/capture_file.h"
 
 namespace {
 

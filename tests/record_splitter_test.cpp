@@ -2,7 +2,7 @@
 // peer share: every stream gives the same records whole, in random pieces
 // and one byte at a time; a size of 0 loses the framing for good; and the
 // introduction decides whether sizes count bytes or 4-byte units.
-#include "tools/common/record_splitter.h"
+#include "tools/protocol/record_splitter.h"
 
 #include <gtest/gtest.h>
 

@@ -13,7 +13,7 @@
 #include "tests/support/child_process.h"
 #include "tests/support/connection_fixture.h"
 #include "tests/support/fake_lfs.h"
-#include "tools/common/capture_file.h"
+#include "tools/capture/capture_file.h"
 
 namespace {
 

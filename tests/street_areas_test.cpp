@@ -8,8 +8,8 @@
 #include <string>
 
 #include "app/display_loop.h"
-#include "tools/common/lap_route.h"
-#include "tools/common/sim_records.h"
+#include "tools/protocol/sim_records.h"
+#include "tools/simulator/lap_route.h"
 
 namespace {
 

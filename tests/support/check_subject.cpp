@@ -23,7 +23,7 @@
 #include <thread>
 
 #include "tests/support/child_process.h"
-#include "tools/common/peer.h"
+#include "tools/engine/peer.h"
 
 namespace {
 

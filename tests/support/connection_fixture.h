@@ -8,7 +8,7 @@
 #include <future>
 
 #include "insim/insim_connection.h"
-#include "tools/common/peer.h"
+#include "tools/engine/peer.h"
 
 namespace test_support {
 

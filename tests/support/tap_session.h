@@ -16,8 +16,8 @@
 
 #include "tests/support/connection_fixture.h"
 #include "tests/support/fake_lfs.h"
-#include "tools/common/capture_file.h"
-#include "tools/common/record_splitter.h"
+#include "tools/capture/capture_file.h"
+#include "tools/protocol/record_splitter.h"
 
 namespace test_support {
 

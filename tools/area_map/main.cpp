@@ -10,8 +10,8 @@
 
 #include "app/street_areas.h"
 #include "insim/records.h"
-#include "tools/common/command_line.h"
-#include "tools/common/lap_route.h"
+#include "tools/cli/command_line.h"
+#include "tools/simulator/lap_route.h"
 
 namespace {
 

@@ -11,7 +11,7 @@
 #include <functional>
 #include <optional>
 
-#include "tools/common/link.h"
+#include "tools/engine/link.h"
 #include "tools/fake_lfs/fake_lfs.h"
 
 namespace fake_lfs {

@@ -10,12 +10,12 @@
 #include <random>
 
 #include "insim/records.h"
-#include "tools/common/client_records.h"
-#include "tools/common/hostile_stream.h"
-#include "tools/common/lap_route.h"
-#include "tools/common/loopback.h"
+#include "tools/engine/loopback.h"
 #include "tools/fake_lfs/keepalives.h"
 #include "tools/fake_lfs/session.h"
+#include "tools/simulator/client_records.h"
+#include "tools/simulator/hostile_stream.h"
+#include "tools/simulator/lap_route.h"
 
 namespace fake_lfs {
 namespace {

@@ -12,8 +12,8 @@
 #include <optional>
 #include <string>
 
-#include "tools/common/command_line.h"
-#include "tools/common/loopback.h"
+#include "tools/cli/command_line.h"
+#include "tools/engine/loopback.h"
 #include "tools/fake_lfs/fake_lfs.h"
 
 namespace {

@@ -4,8 +4,8 @@
 // byte for byte and in order (times are not compared).
 #include <iostream>
 
-#include "tools/common/client_records.h"
 #include "tools/fake_lfs/session.h"
+#include "tools/simulator/client_records.h"
 
 namespace fake_lfs {
 namespace {

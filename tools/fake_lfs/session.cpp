@@ -2,7 +2,7 @@
 
 #include <iostream>
 
-#include "tools/common/loopback.h"
+#include "tools/engine/loopback.h"
 
 namespace fake_lfs {
 namespace {

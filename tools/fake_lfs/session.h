@@ -12,10 +12,10 @@
 #include <optional>
 #include <span>
 
-#include "tools/common/link.h"
-#include "tools/common/record_splitter.h"
-#include "tools/common/stop_signals.h"
+#include "tools/engine/link.h"
+#include "tools/engine/stop_signals.h"
 #include "tools/fake_lfs/fake_lfs.h"
+#include "tools/protocol/record_splitter.h"
 
 namespace fake_lfs {
 

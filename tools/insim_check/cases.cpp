@@ -6,11 +6,11 @@
 #include <functional>
 #include <thread>
 
-#include "tools/common/capture_file.h"
-#include "tools/common/client_records.h"
-#include "tools/common/lap_route.h"
+#include "tools/capture/capture_file.h"
 #include "tools/insim_check/check.h"
 #include "tools/insim_check/stage.h"
+#include "tools/simulator/client_records.h"
+#include "tools/simulator/lap_route.h"
 
 namespace insim_check {
 namespace {

@@ -5,7 +5,7 @@
 #include <fstream>
 #include <iostream>
 
-#include "tools/common/command_line.h"
+#include "tools/cli/command_line.h"
 #include "tools/insim_check/check.h"
 #include "tools/insim_check/report.h"
 #include "tools/insim_check/stage.h"

@@ -6,7 +6,7 @@
 #include <iomanip>
 #include <sstream>
 
-#include "tools/common/capture_file.h"
+#include "tools/capture/capture_file.h"
 
 namespace insim_check {
 namespace {

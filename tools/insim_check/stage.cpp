@@ -6,8 +6,8 @@
 #include <sstream>
 #include <thread>
 
-#include "tools/common/client_records.h"
-#include "tools/common/lap_route.h"
+#include "tools/simulator/client_records.h"
+#include "tools/simulator/lap_route.h"
 
 namespace insim_check {
 namespace {

@@ -10,8 +10,8 @@
 #include <vector>
 
 #include "insim/records.h"
-#include "tools/common/peer.h"
-#include "tools/common/program_process.h"
+#include "tools/engine/peer.h"
+#include "tools/engine/program_process.h"
 #include "tools/insim_check/check.h"
 
 namespace insim_check {

@@ -10,9 +10,9 @@
 #include <span>
 #include <string>
 
-#include "tools/common/capture_writer.h"
-#include "tools/common/link.h"
-#include "tools/common/record_splitter.h"
+#include "tools/capture/capture_writer.h"
+#include "tools/engine/link.h"
+#include "tools/protocol/record_splitter.h"
 
 namespace insim_tap {
 

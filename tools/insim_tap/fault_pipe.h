@@ -13,9 +13,9 @@
 #include <string>
 #include <vector>
 
-#include "tools/common/link.h"
-#include "tools/common/record_splitter.h"
+#include "tools/engine/link.h"
 #include "tools/insim_tap/faults.h"
+#include "tools/protocol/record_splitter.h"
 
 namespace insim_tap {
 

@@ -2,7 +2,7 @@
 // byte for byte, and writes the session as a capture file (capture_file.h)
 // that fake_lfs --replay can play back later, without the simulator.
 // This file reads the options.
-#include "tools/common/command_line.h"
+#include "tools/cli/command_line.h"
 #include "tools/insim_tap/tap.h"
 
 namespace {

@@ -14,7 +14,7 @@
 #include <optional>
 #include <string>
 
-#include "tools/common/link.h"
+#include "tools/engine/link.h"
 #include "tools/insim_tap/capture_log.h"
 #include "tools/insim_tap/fault_pipe.h"
 

@@ -5,9 +5,9 @@
 #include <iostream>
 #include <optional>
 
-#include "tools/common/command_line.h"
-#include "tools/common/loopback.h"
-#include "tools/common/stop_signals.h"
+#include "tools/cli/command_line.h"
+#include "tools/engine/loopback.h"
+#include "tools/engine/stop_signals.h"
 #include "tools/insim_tap/relay.h"
 #include "tools/insim_tap/tap.h"
 

@@ -1,4 +1,4 @@
-#include "tools/common/stop_signals.h"
+#include "tools/engine/stop_signals.h"
 
 #include <asio/post.hpp>
 #include <chrono>

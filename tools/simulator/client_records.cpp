@@ -1,4 +1,4 @@
-#include "tools/common/client_records.h"
+#include "tools/simulator/client_records.h"
 
 #include <algorithm>
 #include <cstring>

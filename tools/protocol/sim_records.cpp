@@ -1,4 +1,4 @@
-#include "tools/common/sim_records.h"
+#include "tools/protocol/sim_records.h"
 
 #include <algorithm>
 #include <cstring>

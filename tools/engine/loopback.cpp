@@ -1,4 +1,4 @@
-#include "tools/common/loopback.h"
+#include "tools/engine/loopback.h"
 
 #include <asio/ip/address_v4.hpp>
 

@@ -1,4 +1,4 @@
-#include "tools/common/capture_file.h"
+#include "tools/capture/capture_file.h"
 
 #include <cerrno>
 #include <charconv>

@@ -11,7 +11,7 @@
 #include <cstdio>
 #include <string>
 
-#include "tools/common/capture_file.h"
+#include "tools/capture/capture_file.h"
 
 namespace capture {
 

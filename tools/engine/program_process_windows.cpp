@@ -4,7 +4,7 @@
 
 #include <cstdint>
 
-#include "tools/common/program_process.h"
+#include "tools/engine/program_process.h"
 
 namespace engine {
 

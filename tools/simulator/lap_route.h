@@ -7,7 +7,7 @@
 #include <cstdint>
 #include <vector>
 
-#include "tools/common/sim_records.h"
+#include "tools/protocol/sim_records.h"
 
 namespace sim {
 

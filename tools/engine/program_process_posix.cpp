@@ -14,7 +14,7 @@
 #include <sstream>
 #include <thread>
 
-#include "tools/common/program_process.h"
+#include "tools/engine/program_process.h"
 
 namespace engine {
 

@@ -1,4 +1,4 @@
-#include "tools/common/command_line.h"
+#include "tools/cli/command_line.h"
 
 #include <cerrno>
 #include <charconv>

@@ -15,7 +15,7 @@
 #include <optional>
 #include <span>
 
-#include "tools/common/sim_records.h"
+#include "tools/protocol/sim_records.h"
 
 namespace framing {
 

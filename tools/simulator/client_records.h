@@ -10,7 +10,7 @@
 #include <vector>
 
 #include "insim/records.h"
-#include "tools/common/sim_records.h"
+#include "tools/protocol/sim_records.h"
 
 namespace sim {
 

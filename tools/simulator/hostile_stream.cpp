@@ -1,4 +1,4 @@
-#include "tools/common/hostile_stream.h"
+#include "tools/simulator/hostile_stream.h"
 
 #include "insim/records.h"
 

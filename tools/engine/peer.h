@@ -18,7 +18,7 @@
 #include <string>
 
 #include "insim/records.h"
-#include "tools/common/sim_records.h"
+#include "tools/protocol/sim_records.h"
 
 namespace sim {
 

@@ -29,7 +29,7 @@
 #include <string>
 #include <vector>
 
-#include "tools/common/sim_records.h"
+#include "tools/protocol/sim_records.h"
 
 namespace capture {
 

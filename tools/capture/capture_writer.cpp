@@ -1,4 +1,4 @@
-#include "tools/common/capture_writer.h"
+#include "tools/capture/capture_writer.h"
 
 #include <cerrno>
 #include <charconv>

@@ -1,4 +1,4 @@
-#include "tools/common/lap_route.h"
+#include "tools/simulator/lap_route.h"
 
 #include <algorithm>
 

@@ -1,8 +1,8 @@
-#include "tools/common/link.h"
+#include "tools/engine/link.h"
 
 #include <asio/error.hpp>
 
-#include "tools/common/loopback.h"
+#include "tools/engine/loopback.h"
 
 namespace engine {
 

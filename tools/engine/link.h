@@ -17,7 +17,7 @@
 #include <span>
 #include <system_error>
 
-#include "tools/common/sim_records.h"
+#include "tools/protocol/sim_records.h"
 
 namespace engine {
 

@@ -1,4 +1,4 @@
-#include "tools/common/peer.h"
+#include "tools/engine/peer.h"
 
 #include <asio/bind_cancellation_slot.hpp>
 #include <asio/cancellation_signal.hpp>
@@ -16,8 +16,8 @@
 #include <system_error>
 #include <thread>
 
-#include "tools/common/loopback.h"
-#include "tools/common/record_splitter.h"
+#include "tools/engine/loopback.h"
+#include "tools/protocol/record_splitter.h"
 
 namespace sim {
 namespace {

@@ -1,4 +1,4 @@
-#include "tools/common/record_splitter.h"
+#include "tools/protocol/record_splitter.h"
 
 namespace framing {
 
