@@ -392,8 +392,8 @@ INSTANTIATE_TEST_SUITE_P(Versions, FakeLfsProtocol,
                          ::testing::Values(ProtocolCase{0, "0 (served as 6)", true},
                                            ProtocolCase{5, "5 (served as 5)", true},
                                            ProtocolCase{8, "8 (served as 8)", true},
-                                           ProtocolCase{9, "9 (not served)", false},
-                                           ProtocolCase{255, "255 (not served)", false}),
+                                           ProtocolCase{9, "9 (served as 9)", false},
+                                           ProtocolCase{255, "255 (served as 9)", false}),
                          [](const auto& info) { return std::to_string(info.param.declared); });
 
 }  // namespace

@@ -1,7 +1,8 @@
 // The record splitter that the tap, the stand-in, the replay and the test
 // peer share: every stream gives the same records whole, in random pieces
 // and one byte at a time; a size of 0 loses the framing for good; and the
-// introduction decides whether sizes count bytes or 4-byte units.
+// version a program's introduction declares decides whether sizes count
+// bytes or 4-byte units.
 #include "tools/protocol/record_splitter.h"
 
 #include <gtest/gtest.h>
@@ -93,24 +94,74 @@ Bytes introduction(uint8_t size, uint8_t protocol) {
     return isi;
 }
 
-TEST(SessionUnit, TheIntroductionSaysBytesOrWords) {
+// A program's side: the introduction is 44 bytes whichever unit its size
+// byte counts in, and the version it declares, as a simulator of the given
+// version serves it, decides the unit of what follows.
+TEST(ProgramSide, TheIntroductionsVersionDecidesTheUnit) {
+    const Bytes keepalive_in_bytes{4, 3, 0, 0};
+    const Bytes keepalive_in_words{1, 3, 0, 0};
     const struct {
         Bytes first;
-        std::optional<std::size_t> unit;
+        int simulator_version;
+        std::size_t unit;
+        std::optional<int> version;
     } cases[] = {
-        {introduction(44, 8), framing::kByteUnits},
-        {introduction(44, 0), framing::kByteUnits},
-        {introduction(11, 9), framing::kWordUnits},
-        {introduction(11, 255), framing::kWordUnits},
-        {introduction(44, 9), framing::kByteUnits},  // sized in bytes whatever it declares
-        {introduction(11, 8), framing::kByteUnits},
-        {Bytes{11, 1, 0, 0, 0, 0, 0, 0}, std::nullopt},           // too short to tell
-        {Bytes{4, 3, 0, 0, 4, 3, 0, 0, 9}, framing::kByteUnits},  // not an introduction
+        {introduction(44, 8), 9, framing::kByteUnits, 8},
+        {introduction(44, 0), 9, framing::kByteUnits, 6},  // 0 is served as 6
+        {introduction(11, 9), 9, framing::kWordUnits, 9},
+        {introduction(44, 9), 9, framing::kWordUnits, 9},  // sized in bytes, declares 9
+        {introduction(11, 255), 9, framing::kWordUnits, 9},
+        {introduction(11, 8), 9, framing::kByteUnits, 8},
+        {introduction(11, 9), 8, framing::kByteUnits, 8},  // an older simulator serves its own
+        {Bytes{4, 3, 0, 0, 4, 3, 0, 0, 9}, 9, framing::kByteUnits,
+         std::nullopt},  // no introduction
     };
     for (const auto& c : cases) {
-        EXPECT_EQ(framing::unit_of_session(c.first), c.unit)
-            << "size " << int(c.first[0]) << ", protocol "
-            << (c.first.size() > 8 ? int(c.first[8]) : -1);
+        const std::string label = "size " + std::to_string(c.first[0]) + ", protocol " +
+                                  std::to_string(c.first[8]) + ", simulator " +
+                                  std::to_string(c.simulator_version);
+        const Bytes& keepalive =
+            c.unit == framing::kWordUnits ? keepalive_in_words : keepalive_in_bytes;
+        const Bytes stream = sim::concat({c.first, keepalive});
+        framing::RecordSplitter splitter = framing::RecordSplitter::of_program(c.simulator_version);
+        const auto records = split(splitter, stream, [] { return 1; });
+        EXPECT_EQ(splitter.unit(), c.unit) << label;
+        EXPECT_EQ(splitter.version(), c.version) << label;
+        ASSERT_FALSE(records.empty()) << label;
+        EXPECT_EQ(records.back(), keepalive) << label;
+    }
+}
+
+TEST(ProgramSide, HoldsTheUnitUndecidedUntilTheVersionByteIsIn) {
+    framing::RecordSplitter splitter = framing::RecordSplitter::of_program();
+    splitter.feed(Bytes{11, 1, 0, 0, 0, 0, 0, 0});
+    EXPECT_FALSE(splitter.next());
+    EXPECT_EQ(splitter.unit(), framing::kUndecided);
+    splitter.feed(Bytes{0});  // byte 8: declares version 0
+    EXPECT_FALSE(splitter.next());
+    EXPECT_EQ(splitter.unit(), framing::kByteUnits);  // declares 0, served as 6
+    EXPECT_FALSE(splitter.lost());
+}
+
+TEST(Versions, ServedVersionsAndWhatTheyDecide) {
+    const struct {
+        int declared;
+        int simulator;
+        int served;
+        std::size_t unit;
+        std::size_t cars;
+        std::size_t longest;
+    } cases[] = {
+        {0, 9, 6, 1, 8, 252},   {1, 9, 1, 1, 8, 252},     {8, 9, 8, 1, 8, 252},
+        {9, 9, 9, 4, 16, 1020}, {200, 9, 9, 4, 16, 1020}, {9, 8, 8, 1, 8, 252},
+        {0, 5, 5, 1, 8, 252},
+    };
+    for (const auto& c : cases) {
+        const int served = sim::served_version(c.declared, c.simulator);
+        EXPECT_EQ(served, c.served) << c.declared << " to " << c.simulator;
+        EXPECT_EQ(sim::size_unit(served), c.unit) << served;
+        EXPECT_EQ(sim::cars_per_report(served), c.cars) << served;
+        EXPECT_EQ(sim::longest_record(served), c.longest) << served;
     }
 }
 

@@ -163,6 +163,9 @@ INSTANTIATE_TEST_SUITE_P(
                    "4: expected the end of the capture, got 04030002"},
         ExpectCase{"in_word_units", "# record sizes count 4-byte units\n", introduction(11, 9),
                    kWordButton, false, 0, ""},
+        // Its size byte may count bytes, whatever version it declares.
+        ExpectCase{"introduction_sized_in_bytes", "# record sizes count 4-byte units\n",
+                   introduction(44, 9), kWordButton, false, 0, ""},
         ExpectCase{"one_more_in_word_units", "# record sizes count 4-byte units\n",
                    introduction(11, 9), kWordButton, true, 1,
                    "5: expected the end of the capture, got " + capture::hex_of(kWordButton)}),

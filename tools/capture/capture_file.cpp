@@ -6,6 +6,8 @@
 #include <fstream>
 #include <sstream>
 
+#include "tools/protocol/record_splitter.h"
+
 namespace capture {
 namespace {
 
@@ -68,7 +70,11 @@ std::string parse_line(const std::string& line, std::size_t unit, Entry& entry) 
         entry.record.push_back(
             static_cast<uint8_t>(hex_digit(hex[i]) * 16 + hex_digit(hex[i + 1])));
     }
-    if (entry.record[0] * unit != entry.record.size()) {
+    // An introduction is taken with its size byte in either unit, as the
+    // framing takes it.
+    const bool introduction =
+        framing::is_introduction(entry.record) && entry.record.size() == sizeof(insim::IS_ISI);
+    if (!introduction && entry.record[0] * unit != entry.record.size()) {
         return "the size byte says " + std::to_string(entry.record[0] * unit) +
                " bytes, the line holds " + std::to_string(entry.record.size());
     }

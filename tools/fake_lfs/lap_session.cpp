@@ -126,8 +126,10 @@ class LapSession : public ClientSession {
         wants_reports_ = sim::wants_reports(isi);
         udp_port_ = isi.UDPPort;
         interval_ = milliseconds(options_.interval_ms > 0 ? options_.interval_ms : isi.Interval);
-        std::cout << sim::introduction_line(isi) << std::endl;
-        if (!sim::served_protocol(isi.Sp0)) {
+        const int version = sim::served_version(isi.Sp0, static_cast<int>(options_.insim_version));
+        std::cout << sim::introduction_line(isi, static_cast<int>(options_.insim_version))
+                  << std::endl;
+        if (version >= sim::kFirstVersionInWordUnits) {
             std::cerr << "fake_lfs: the client declares protocol version "
                       << static_cast<unsigned>(isi.Sp0)
                       << "; from version 9 the simulator sizes records in units of 4 bytes with "

@@ -34,14 +34,16 @@ ClientSession::ClientSession(asio::io_context& io, asio::ip::tcp::acceptor& acce
       accept_timer_(io),
       accept_retry_timer_(io),
       close_timer_(io),
-      signals_(io, [this] {
-          if (!finished_) {
-              std::cout << "interrupted; closing" << std::endl;
-              finish(0);
-          } else {
-              close_client();  // a second one does not wait for the client
-          }
-      }) {}
+      signals_(io,
+               [this] {
+                   if (!finished_) {
+                       std::cout << "interrupted; closing" << std::endl;
+                       finish(0);
+                   } else {
+                       close_client();  // a second one does not wait for the client
+                   }
+               }),
+      splitter_(framing::RecordSplitter::of_program(static_cast<int>(options.insim_version))) {}
 
 int ClientSession::run(const std::function<bool()>& announce) {
     if (!announce()) {
@@ -123,11 +125,6 @@ void ClientSession::take(std::span<const uint8_t> bytes) {
     }
     heard();
     splitter_.feed(bytes);
-    if (splitter_.unit() == framing::kUndecided) {
-        if (const auto unit = framing::unit_of_session(splitter_.held())) {
-            splitter_.set_unit(*unit);
-        }
-    }
     while (!finished_) {
         const auto record = splitter_.next();
         if (!record) {

@@ -76,7 +76,7 @@ class ClientSession {
     asio::steady_timer close_timer_;
     engine::StopSignals signals_;
     std::optional<engine::Link> client_;
-    framing::RecordSplitter splitter_{framing::kUndecided};
+    framing::RecordSplitter splitter_;
     bool accept_failed_ = false;
     bool reading_done_ = false;
     bool sending_done_ = false;

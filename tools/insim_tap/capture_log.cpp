@@ -29,24 +29,26 @@ framing::RecordSplitter& CaptureLog::splitter(capture::From from) {
 
 void CaptureLog::take(capture::From from, std::span<const uint8_t> bytes) {
     splitter(from).feed(bytes);
-    if (client_.unit() == framing::kUndecided) {
+    if (from == capture::From::kSimulator && client_.unit() == framing::kUndecided) {
         // The simulator speaks only after the introduction: what it sends
         // before one is framed in bytes, as it comes.
-        const auto unit = framing::unit_of_session(client_.held());
-        if (unit || from == capture::From::kSimulator) {
-            decide_unit(unit.value_or(framing::kByteUnits));
-        }
+        decide_unit(framing::kByteUnits);
+        write_records(capture::From::kClient);
     }
     write_records(from);
 }
 
-// The program's introduction decides both directions' unit.
+// The program's introduction decides both directions' unit, which the
+// capture says before its first record.
 void CaptureLog::decide_unit(std::size_t unit) {
-    client_.set_unit(unit);
+    if (client_.unit() == framing::kUndecided) {
+        client_.set_unit(unit);
+    }
     simulator_.set_unit(unit);
-    writer_.units(unit);
-    write_records(capture::From::kClient);
-    write_records(capture::From::kSimulator);
+    if (!unit_written_) {
+        unit_written_ = true;
+        writer_.units(unit);
+    }
 }
 
 void CaptureLog::write_records(capture::From from) {
@@ -54,6 +56,9 @@ void CaptureLog::write_records(capture::From from) {
     const bool lost_before = records.lost();
     while (const auto record = records.next()) {
         if (from == capture::From::kClient) {
+            if (!unit_written_) {
+                decide_unit(client_.unit());
+            }
             note_introduction(*record);
         }
         writer_.record(ms_now(), from, record->data(), record->size());
@@ -63,6 +68,9 @@ void CaptureLog::write_records(capture::From from) {
         writer_.comment(std::string(1, letter(from)) +
                         ": a record of size 0 ends framing in this direction; the rest of it is "
                         "relayed but not logged");
+    }
+    if (from == capture::From::kClient && unit_written_) {
+        write_records(capture::From::kSimulator);  // what waited for the unit
     }
     written();
 }
@@ -91,6 +99,7 @@ void CaptureLog::side_ended(capture::From from) {
     noted = true;
     if (client_.unit() == framing::kUndecided) {
         decide_unit(framing::kByteUnits);
+        write_records(capture::From::kClient);
     }
     const framing::RecordSplitter& records = splitter(from);
     if (!records.lost() && !records.held().empty()) {

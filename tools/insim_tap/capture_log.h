@@ -54,8 +54,9 @@ class CaptureLog {
     asio::steady_timer flush_timer_;
     bool flush_due_ = false;
     bool failure_told_ = false;
-    framing::RecordSplitter client_{framing::kUndecided};
+    framing::RecordSplitter client_ = framing::RecordSplitter::of_program();
     framing::RecordSplitter simulator_{framing::kUndecided};
+    bool unit_written_ = false;
     bool introduction_seen_ = false;
     bool client_noted_ = false;
     bool simulator_noted_ = false;

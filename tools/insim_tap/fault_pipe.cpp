@@ -19,6 +19,9 @@ FaultPipe::FaultPipe(asio::io_context& io, Direction direction, std::vector<Faul
       faults_(std::move(faults)),
       actions_(std::move(actions)),
       timer_(io),
+      splitter_(direction == Direction::kToSimulator
+                    ? framing::RecordSplitter::of_program()
+                    : framing::RecordSplitter(framing::kUndecided)),
       last_due_(Clock::now()) {}
 
 void FaultPipe::take(std::span<const uint8_t> bytes, std::size_t unit) {
@@ -30,7 +33,10 @@ void FaultPipe::take(std::span<const uint8_t> bytes, std::size_t unit) {
         return;
     }
     splitter_.feed(bytes);
-    if (splitter_.unit() == framing::kUndecided && unit != framing::kUndecided) {
+    // The program's side frames its own introduction; the simulator's
+    // follows the unit the capture log decided from it.
+    if (direction_ == Direction::kToProgram && splitter_.unit() == framing::kUndecided &&
+        unit != framing::kUndecided) {
         splitter_.set_unit(unit);
     }
     while (const auto whole = splitter_.next()) {
@@ -95,8 +101,8 @@ void FaultPipe::record(std::span<const uint8_t> bytes) {
                 const bool cut = fault.kind == FaultKind::kCut;
                 Item end{{}, item.due};
                 end.what = cut ? Item::What::kCut : Item::What::kReset;
-                end.why = prefix + (cut ? "cut" : "reset") + " before record " +
-                          std::to_string(number);
+                end.why =
+                    prefix + (cut ? "cut" : "reset") + " before record " + std::to_string(number);
                 schedule(std::move(end));
                 return;
             }

@@ -62,7 +62,7 @@ class FaultPipe {
     const std::vector<Fault> faults_;
     Actions actions_;
     asio::steady_timer timer_;
-    framing::RecordSplitter splitter_{framing::kUndecided};
+    framing::RecordSplitter splitter_;
     std::deque<Item> queue_;
     Clock::time_point last_due_;
     long records_ = 0;

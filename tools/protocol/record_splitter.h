@@ -3,11 +3,15 @@
 // the test peer frame alike.
 //
 // Up to protocol version 8 the size byte counts bytes; from version 9 it
-// counts units of 4 bytes. The 44-byte introduction that opens a session
-// says which: its byte 8 declares the version, and its size byte is 44 or
-// 11. A size of 0 never moves the stream on: the framing is lost there, and
-// nothing after it is a record, as the client library gives up on such a
-// stream at the same point.
+// counts units of 4 bytes. The 44-byte introduction that opens a program's
+// side of a session says which: the version it declares (byte 8), as the
+// simulator serves it, sets the unit of everything after it. The
+// introduction's own size byte is taken as 44 (bytes) or 11 (4-byte units),
+// whatever the version: the protocol does not say how the simulator reads
+// it before it knows the version, so both are accepted. A size of 0 never
+// moves the stream on: the framing is lost there, and nothing after it is a
+// record, as the client library gives up on such a stream at the same
+// point.
 #pragma once
 
 #include <cstddef>
@@ -16,12 +20,12 @@
 #include <span>
 
 #include "tools/protocol/sim_records.h"
+#include "tools/protocol/versions.h"
 
 namespace framing {
 
 constexpr std::size_t kByteUnits = 1;
-constexpr std::size_t kWordUnits = 4;  // protocol 9 and later
-constexpr uint8_t kFirstProtocolInWordUnits = 9;
+constexpr std::size_t kWordUnits = 4;                // protocol 9 and later
 constexpr std::size_t kUndecided = 0;                // hold everything until set_unit
 constexpr std::size_t kIntroductionVersionByte = 8;  // IS_ISI's Sp0
 
@@ -29,17 +33,26 @@ constexpr std::size_t kIntroductionVersionByte = 8;  // IS_ISI's Sp0
 // `unit` bytes; nothing for a size of 0, where the framing is lost.
 std::optional<std::size_t> record_length(uint8_t size, std::size_t unit);
 
-// The unit of a session whose client sent `first` first: word units when it
-// is an introduction that declares protocol 9 or later and is sized so (11
-// units), bytes otherwise. Nothing while too few bytes are there to tell.
-std::optional<std::size_t> unit_of_session(std::span<const uint8_t> first);
+// Whether `record` starts like an introduction: type 1 and a size byte of
+// 44 or 11.
+bool is_introduction(std::span<const uint8_t> record);
 
 class RecordSplitter {
   public:
     explicit RecordSplitter(std::size_t unit = kByteUnits) : unit_(unit) {}
 
+    // A splitter of what a program sends a simulator of `simulator_version`:
+    // its introduction first, then everything in the unit of the version
+    // served. A first record that is no introduction leaves sizes in bytes.
+    static RecordSplitter of_program(int simulator_version = sim::kSimulatorVersion);
+
+    // kUndecided until the introduction (or set_unit) has decided it.
     std::size_t unit() const { return unit_; }
-    void set_unit(std::size_t unit) { unit_ = unit; }
+    // Decides the unit, also instead of an introduction still awaited.
+    void set_unit(std::size_t unit);
+    // The version served to the program's introduction; nothing before
+    // one, or when the first record was no introduction.
+    std::optional<int> version() const { return version_; }
 
     void feed(const uint8_t* bytes, std::size_t size);
     void feed(std::span<const uint8_t> bytes) { feed(bytes.data(), bytes.size()); }
@@ -58,7 +71,15 @@ class RecordSplitter {
     }
 
   private:
+    // Decides the unit by the introduction awaited at the front, once
+    // enough of it is in to tell.
+    void take_introduction();
+
     std::size_t unit_;
+    int simulator_version_ = sim::kSimulatorVersion;
+    bool awaiting_introduction_ = false;
+    std::optional<int> version_;
+    std::optional<std::size_t> introduction_length_;  // of the introduction at the front
     sim::Bytes buffer_;
     std::size_t start_ = 0;  // first byte not handed out
     bool lost_ = false;

@@ -34,42 +34,42 @@ insim::IS_ISI introduction(const char* name, uint16_t flags, uint16_t interval, 
 
 namespace {
 
-// A report of `count` cars from `cars`, the first numbered `number`.
-Bytes report_of(const CarPosition* cars, std::size_t count, std::size_t number, uint8_t first_flags,
-                uint8_t last_flags) {
-    insim::IS_MCI mci{};
-    count = std::min(count, insim::kMaxCarsPerReport);
-    mci.Size = static_cast<uint8_t>(offsetof(insim::IS_MCI, Info) + count * sizeof(insim::CompCar));
-    mci.Type = insim::ISP_MCI;
-    mci.NumC = static_cast<uint8_t>(count);
-    // The first bound, always true, keeps GCC 12 from seeing a write past Info.
-    for (std::size_t i = 0; i < insim::kMaxCarsPerReport && i < count; ++i) {
-        insim::CompCar& car = mci.Info[i];
+// A report at `version` of `count` cars from `cars`, the first numbered
+// `number`.
+Bytes report_of(const CarPosition* cars, std::size_t count, std::size_t number, int version,
+                uint8_t first_flags, uint8_t last_flags) {
+    count = std::min(count, cars_per_report(version));
+    const std::size_t length = offsetof(insim::IS_MCI, Info) + count * sizeof(insim::CompCar);
+    Bytes bytes(length);
+    bytes[0] = static_cast<uint8_t>(length / size_unit(version));
+    bytes[1] = insim::ISP_MCI;
+    bytes[offsetof(insim::IS_MCI, NumC)] = static_cast<uint8_t>(count);
+    for (std::size_t i = 0; i < count; ++i) {
+        insim::CompCar car{};
         car.PLID = static_cast<uint8_t>(number + i);
         car.Position = static_cast<uint8_t>(number + i);
         car.X = cars[i].x;
         car.Y = cars[i].y;
+        car.Info =
+            static_cast<uint8_t>((i == 0 ? first_flags : 0) | (i + 1 == count ? last_flags : 0));
+        std::memcpy(bytes.data() + offsetof(insim::IS_MCI, Info) + i * sizeof car, &car,
+                    sizeof car);
     }
-    if (count > 0) {
-        mci.Info[0].Info |= first_flags;
-        mci.Info[count - 1].Info |= last_flags;
-    }
-    Bytes bytes = bytes_of(mci);
-    bytes.resize(mci.Size);
     return bytes;
 }
 
 }  // namespace
 
-Bytes car_report(const std::vector<CarPosition>& cars) {
-    return report_of(cars.data(), cars.size(), 1, 0, 0);
+Bytes car_report(const std::vector<CarPosition>& cars, int version) {
+    return report_of(cars.data(), cars.size(), 1, version, 0, 0);
 }
 
-std::vector<Bytes> interval_reports(const std::vector<CarPosition>& cars) {
+std::vector<Bytes> interval_reports(const std::vector<CarPosition>& cars, int version) {
+    const std::size_t per_report = cars_per_report(version);
     std::vector<Bytes> reports;
-    for (std::size_t at = 0; at < cars.size(); at += insim::kMaxCarsPerReport) {
-        const std::size_t count = std::min(insim::kMaxCarsPerReport, cars.size() - at);
-        reports.push_back(report_of(cars.data() + at, count, at + 1,
+    for (std::size_t at = 0; at < cars.size(); at += per_report) {
+        const std::size_t count = std::min(per_report, cars.size() - at);
+        reports.push_back(report_of(cars.data() + at, count, at + 1, version,
                                     at == 0 ? insim::kInfoFirstCar : 0,
                                     at + count == cars.size() ? insim::kInfoLastCar : 0));
     }

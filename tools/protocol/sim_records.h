@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "insim/records.h"
+#include "tools/protocol/versions.h"
 
 namespace sim {
 
@@ -25,13 +26,16 @@ struct CarPosition {
     int32_t x;  // 1/65536 m
     int32_t y;
 };
-// One report of the first 8 (at most) of `cars`, numbered from 1, no flags.
-Bytes car_report(const std::vector<CarPosition>& cars);
-// The reports of one interval, as the simulator splits them: at most 8 cars
-// each, in car order, PLID and Position counting 1 to cars.size() across
-// them, kInfoFirstCar on the first car of the first report and kInfoLastCar
-// on the last car of the last. None for no cars.
-std::vector<Bytes> interval_reports(const std::vector<CarPosition>& cars);
+// One report of the first of `cars` that one report holds at protocol
+// `version` (8 up to version 8, 16 from 9), numbered from 1, no flags, its
+// size byte in that version's unit.
+Bytes car_report(const std::vector<CarPosition>& cars, int version = 6);
+// The reports of one interval, as the simulator splits them at protocol
+// `version`: as many cars each as one report holds, in car order, PLID and
+// Position counting 1 to cars.size() across them, kInfoFirstCar on the
+// first car of the first report and kInfoLastCar on the last car of the
+// last. None for no cars.
+std::vector<Bytes> interval_reports(const std::vector<CarPosition>& cars, int version = 6);
 
 // Copies `record` bytes as they travel (its Size bytes).
 template <typename Record>

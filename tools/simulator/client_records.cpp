@@ -14,6 +14,8 @@ constexpr std::size_t kMaxButtonText = 240;
 // Reports remembered for buttons to come; a client that answers none must
 // not make the list grow without end.
 constexpr std::size_t kMaxUnanswered = 256;
+constexpr uint8_t kSmallType = 4;  // IS_SMALL
+constexpr std::size_t kSmallSize = 8;
 
 // A zero-terminated text field, cut to its width.
 std::string text_of(const char* field, std::size_t width) {
@@ -32,19 +34,46 @@ std::string joined(const std::vector<std::string>& parts) {
     return all;
 }
 
+// The sizes of the records of fixed size that a program sends most.
+std::optional<std::pair<const char*, std::size_t>> fixed_size(uint8_t type) {
+    switch (type) {
+        case insim::ISP_ISI:
+            return std::pair("an introduction", sizeof(insim::IS_ISI));
+        case insim::ISP_TINY:
+            return std::pair("a tiny record", sizeof(insim::IS_TINY));
+        case kSmallType:
+            return std::pair("a small record", kSmallSize);
+        default:
+            return std::nullopt;
+    }
+}
+
 }  // namespace
 
-std::vector<std::string> broken_limits(const Bytes& record) {
+std::vector<std::string> broken_limits(const Bytes& record, std::size_t unit) {
     std::vector<std::string> broken;
     // The record's length in bytes: its size byte where sizes count bytes,
     // four times it where they count 4-byte units (and are whole by then).
     const std::size_t size = record.size();
     if (size == 0 || record[0] == 0) {
         broken.push_back("Size 0, not a record size");
-    } else if (size % 4 != 0) {
+        return broken;
+    }
+    if (size % 4 != 0) {
         broken.push_back("Size " + std::to_string(size) + ", not a multiple of 4");
     }
-    if (record.size() < 2 || record[1] != insim::ISP_BTN) {
+    if (size < 2) {
+        return broken;
+    }
+    if (const auto fixed = fixed_size(record[1]); fixed && fixed->second != size) {
+        broken.push_back("Size " + std::to_string(size) + " bytes, where " + fixed->first +
+                         " has " + std::to_string(fixed->second) +
+                         (unit > 1 && fixed->second * unit == size
+                              ? ": its size byte counts bytes, where this protocol version "
+                                "counts 4-byte units"
+                              : ""));
+    }
+    if (record[1] != insim::ISP_BTN) {
         return broken;
     }
     if (record.size() < kButtonHeader) {
@@ -76,22 +105,11 @@ std::vector<std::string> broken_limits(const Bytes& record) {
     return broken;
 }
 
-std::optional<int> served_protocol(uint8_t declared) {
-    if (declared == 0) {
-        return 6;
-    }
-    if (declared <= 8) {
-        return declared;
-    }
-    return std::nullopt;
-}
-
 bool wants_reports(const insim::IS_ISI& isi) {
     return (isi.Flags & insim::ISF_MCI) != 0 && isi.Interval > 0;
 }
 
-std::string introduction_line(const insim::IS_ISI& isi) {
-    const std::optional<int> served = served_protocol(isi.Sp0);
+std::string introduction_line(const insim::IS_ISI& isi, int simulator_version) {
     std::ostringstream line;
     line << "client \"" << text_of(isi.IName, sizeof isi.IName) << "\" asks for: flags "
          << isi.Flags
@@ -100,8 +118,8 @@ std::string introduction_line(const insim::IS_ISI& isi) {
                  : "")
          << ", interval " << isi.Interval << " ms, prefix '" << static_cast<char>(isi.Prefix)
          << "', udp port " << isi.UDPPort << ", " << (isi.Admin[0] != 0 ? "with" : "no")
-         << " admin password, protocol version " << static_cast<unsigned>(isi.Sp0)
-         << (served ? " (served as " + std::to_string(*served) + ")" : " (not served)");
+         << " admin password, protocol version " << static_cast<unsigned>(isi.Sp0) << " (served as "
+         << served_version(isi.Sp0, simulator_version) << ")";
     return line.str();
 }
 
@@ -121,7 +139,7 @@ void ClientRecords::report_sent(const Bytes& report) {
 }
 
 ClientRecords::Seen ClientRecords::show(const Bytes& record) {
-    const std::vector<std::string> broken = broken_limits(record);
+    const std::vector<std::string> broken = broken_limits(record, unit_);
     const uint8_t type = record.size() > 1 ? record[1] : 0;
     if (!broken.empty()) {
         if (type == insim::ISP_BTN) {

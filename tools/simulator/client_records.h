@@ -14,28 +14,25 @@
 
 namespace sim {
 
-// The protocol version the simulator serves a client whose introduction
-// declares `declared` (byte 8): 1 to 8 as declared, and 0 as 6, which older
-// programs send. Nothing for 9 and later, whose records the simulator sizes
-// in units of 4 bytes with up to 16 cars a report; this stand-in does not
-// build those.
-std::optional<int> served_protocol(uint8_t declared);
-
 // The simulator's limits that `record`, sent by a client and framed in the
-// session's unit, breaks: each as the field, its value and the limit
-// ("ClickID 240, over 239"). Empty when the simulator would take the record.
-std::vector<std::string> broken_limits(const Bytes& record);
+// session's `unit` (bytes that one step of its size byte counts), breaks:
+// each as the field, its value and the limit ("ClickID 240, over 239").
+// Empty when the simulator would take the record.
+std::vector<std::string> broken_limits(const Bytes& record, std::size_t unit = 1);
 
 // Whether an introduction asks for car reports.
 bool wants_reports(const insim::IS_ISI& isi);
 
 // The line printed for an introduction: what the client asks for, and the
-// protocol version served.
-std::string introduction_line(const insim::IS_ISI& isi);
+// protocol version a simulator of `simulator_version` serves it.
+std::string introduction_line(const insim::IS_ISI& isi, int simulator_version = kSimulatorVersion);
 
 class ClientRecords {
   public:
     ClientRecords(std::ostream& out, std::ostream& err) : out_(out), err_(err) {}
+
+    // The session's unit, bytes that one step of a size byte counts.
+    void set_unit(std::size_t unit) { unit_ = unit; }
 
     // Remembers the first car of a car report sent to the client, so that
     // the button that answers it shows where that car was.
@@ -55,6 +52,7 @@ class ClientRecords {
   private:
     std::ostream& out_;
     std::ostream& err_;
+    std::size_t unit_ = 1;
     // First cars of the reports not yet answered, oldest first.
     std::deque<CarPosition> unanswered_;
     CarPosition last_answered_{0, 0};
