@@ -338,6 +338,9 @@ TEST(FakeLfsLimits, EachBrokenLimitGetsOneLineAndTheSessionGoesOn) {
         {Bytes{6, 60, 0, 0, 1, 2},
          "fake_lfs: the simulator would not accept this record (type 60, 6 bytes): Size 6, not a "
          "multiple of 4"},
+        {Bytes{8, insim::ISP_TINY, 0, 0, 0, 0, 0, 0},
+         "fake_lfs: the simulator would not accept this record (type 3, 8 bytes): Size 8 bytes, "
+         "where a tiny record has 4"},
     };
     uint16_t port = 0;
     auto simulator = start_fake_lfs({"--port", "0", "--laps", "0"}, &port);
