@@ -39,6 +39,8 @@ else()
         # under valgrind and the benchmarks count its allocations.
         add_executable(street_names_archived ${PROJECT_SOURCE_DIR}/app/main.cpp)
         target_link_libraries(street_names_archived PRIVATE street_names_app)
+        target_compile_definitions(street_names_archived PRIVATE
+            STREET_NAMES_VERSION="${PROJECT_VERSION}")
         target_link_options(street_names_archived PRIVATE -static)
         set_target_properties(street_names_archived PROPERTIES
             OUTPUT_NAME street_names RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/archived)
