@@ -112,6 +112,9 @@ int main(int argc, char** argv) {
         "the area the look-up gives them, and fake_lfs's lap route.",
         "area_map");
     command_line::prepare(app);
+    app.footer(
+        "Exit status: 0 when the picture was written; 1 when OUTPUT cannot be\n"
+        "written; 2 for a usage error.");
     app.set_version_flag("--version", command_line::kProjectVersion);
     app.add_option("OUTPUT", output, "the picture to write; standard output when not given")
         ->type_name("OUTPUT.svg");
