@@ -3,7 +3,8 @@
 # its programs are linked fully statically (no dynamic section), and that
 # in an empty root where only the archive's files exist (and a network
 # namespace of its own) its street_names gives the error line with nothing
-# listening, and drives a lap against the archive's fake_lfs.
+# listening, and drives a lap against the archive's fake_lfs; and that the
+# try-it steps of its text work, and end when port 29999 is taken.
 # Arguments: the build's CPackConfig.cmake.
 set -euo pipefail
 config=$1
@@ -76,5 +77,29 @@ for try in 1 2 3; do
         cat "$work/out" >&2
         exit 1
     }
+    [ ! -e "$folder/fake_lfs.ready" ] || { echo "the try-it steps left fake_lfs.ready behind" >&2; exit 1; }
 done
-echo "the archive's programs are static, street_names runs in an empty root, and the try-it steps work"
+
+# With port 29999 taken (by the simulator, say) the steps used to wait for
+# the ready file for ever: they end with fake_lfs's message, in seconds,
+# without starting street_names, and leave nothing behind.
+"$folder/fake_lfs" --ready-file "$work/taken" >/dev/null 2>&1 &
+sim=$!
+for _ in $(seq 200); do
+    [ -e "$work/taken" ] && break
+    sleep 0.05
+done
+[ -e "$work/taken" ] || { echo "no fake_lfs took port 29999" >&2; exit 1; }
+status=0
+(cd "$folder" && timeout 10 sh -c "$steps") >"$work/out" 2>&1 </dev/null || status=$?
+if [ "$status" -eq 124 ] || [ "$status" -eq 0 ] ||
+    ! grep -q 'fake_lfs: cannot listen on 127.0.0.1:29999' "$work/out" ||
+    grep -q 'Connected\|Error connecting' "$work/out" || [ -e "$folder/fake_lfs.ready" ]; then
+    echo "with port 29999 taken the try-it steps ended with $status (124: not within 10 s):" >&2
+    cat "$work/out" >&2
+    ls "$folder" >&2
+    exit 1
+fi
+kill "$sim"
+wait "$sim" || true
+echo "the archive's programs are static, street_names runs in an empty root, and the try-it steps work, also with the port taken"

@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Makes the Windows zip, unpacks it into an empty folder and runs
 # street_names.exe from there under Wine against the zip's own fake_lfs.exe
-# for one quick lap.
+# for one quick lap, also by the batch steps of its text, which end at once
+# when port 29999 is taken.
 # Arguments: the build's CPackConfig.cmake, then the command that runs a
 # Windows program (the build's Wine wrapper and its arguments).
 set -euo pipefail
@@ -50,6 +51,32 @@ for _ in $(seq 400); do
 done
 [ -e "$work/ready" ] || { echo "fake_lfs did not start listening" >&2; exit 1; }
 
+# The text's batch steps, from the folder (a lap of 20 ms reports instead of
+# 1 s ones): street_names.exe starts only once fake_lfs.exe listens.
+awk '/^In a batch file/ {f=1; next} f && /^    / {sub(/^    /, ""); print} f && /^$/ && n++ > 0 {exit}' \
+    "$work/unpacked/README.txt" |
+    sed 's|fake_lfs.exe --ready-file|fake_lfs.exe --interval 20 --ready-file|' |
+    sed 's/$/\r/' >"$work/unpacked/try.bat"
+grep -q 'street_names.exe' "$work/unpacked/try.bat" || { echo "no batch steps in README.txt" >&2; exit 1; }
+grep -q -- '--interval 20' "$work/unpacked/try.bat" || { echo "the batch steps start no fake_lfs.exe" >&2; exit 1; }
+# Left behind by the steps: nothing.
+leftovers() {
+    (cd "$work/unpacked" && ls fake_lfs.ready fake_lfs.ended 2>/dev/null) || true
+}
+
+# With port 29999 taken (by the fake_lfs.exe above, as by the simulator) the
+# steps used to wait for the ready file for ever: they end with fake_lfs's
+# message, in seconds, without starting street_names.exe.
+status=0
+(cd "$work/unpacked" && timeout 30 "${run[@]}" cmd /c try.bat >"$work/out" 2>&1) || status=$?
+if [ "$status" -eq 124 ] || ! grep -q 'fake_lfs: cannot listen on 127.0.0.1:29999' "$work/out" ||
+    grep -q 'Connected\|Error connecting' "$work/out" || [ -n "$(leftovers)" ]; then
+    echo "with port 29999 taken the batch steps ended with $status (124: not within 30 s):" >&2
+    cat "$work/out" >&2
+    leftovers >&2
+    exit 1
+fi
+
 status=0
 (cd "$work/unpacked" && timeout 60 "${run[@]}" ./street_names.exe >"$work/out" 2>"$work/err") ||
     status=$?
@@ -67,17 +94,15 @@ fi
 for name in Backstraight Chicane "Sector 2"; do
     grep -q "button 237 \"$name\"" "$work/sim.out"
 done
-# The text's batch steps, from the folder (a lap of 20 ms reports instead of
-# 1 s ones): street_names.exe starts only once fake_lfs.exe listens.
-awk '/^In a batch file/ {f=1; next} f && /^    / {sub(/^    /, ""); print} f && /^$/ && n++ > 0 {exit}' \
-    "$work/unpacked/README.txt" | sed 's|start /b fake_lfs.exe |start /b fake_lfs.exe --interval 20 |' |
-    sed 's/$/\r/' >"$work/unpacked/try.bat"
-grep -q 'street_names.exe' "$work/unpacked/try.bat" || { echo "no batch steps in README.txt" >&2; exit 1; }
+# The batch steps with the port free.
 status=0
 (cd "$work/unpacked" && timeout 60 "${run[@]}" cmd /c try.bat >"$work/out" 2>&1) || status=$?
-grep -q 'Connected to LFS 0.7F' "$work/out" && grep -q '1 lap driven' "$work/out" || {
+grep -q 'Connected to LFS 0.7F' "$work/out" && grep -q '1 lap driven' "$work/out" &&
+    [ -z "$(leftovers)" ] || {
     echo "the batch steps failed (status $status):" >&2
     cat "$work/out" >&2
+    leftovers >&2
     exit 1
 }
-echo "the zip's street_names.exe drove a lap from its own folder, also by the text's batch steps"
+echo "the zip's street_names.exe drove a lap from its own folder, also by the text's batch steps," \
+    "which end when the port is taken"
