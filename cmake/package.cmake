@@ -1,7 +1,8 @@
 # The archives for users: the program, the tools that let a user see it work
 # without the simulator, record a session with it and check a program of
-# their own (fake_lfs, insim_tap, insim_check), and a short text; nothing of
-# the library, whose headers and archives the `insim` package installs.
+# their own (fake_lfs, insim_tap, insim_check), a short text and the
+# licences; nothing of the library, whose headers and archives the `insim`
+# package installs.
 #   Windows: street_names-<version>-win64.zip, programs linked statically.
 #   Linux:   street_names-<version>-linux-<processor>.tar.gz, in a folder of
 #            that name, with the programs linked fully statically (the C
@@ -49,4 +50,17 @@ else()
 endif()
 install(TARGETS ${packaged_programs} RUNTIME DESTINATION . COMPONENT program EXCLUDE_FROM_ALL)
 install(FILES ${users_text} DESTINATION . COMPONENT program EXCLUDE_FROM_ALL)
+# The project's licence, and the licences of the code of others that the
+# tools carry (Asio and CLI11; street_names carries none).
+install(FILES ${PROJECT_SOURCE_DIR}/LICENSE DESTINATION . RENAME LICENSE.txt
+    COMPONENT program EXCLUDE_FROM_ALL)
+install(FILES ${PROJECT_SOURCE_DIR}/third_party/asio/COPYRIGHT DESTINATION licenses
+    RENAME asio.txt COMPONENT program EXCLUDE_FROM_ALL)
+install(FILES ${PROJECT_SOURCE_DIR}/third_party/cli11/COPYRIGHT DESTINATION licenses
+    RENAME CLI11.txt COMPONENT program EXCLUDE_FROM_ALL)
+# The manual pages, where help2man made them (Linux only).
+include(${CMAKE_CURRENT_LIST_DIR}/manual_pages.cmake)
+if(manual_page_files)
+    install(FILES ${manual_page_files} DESTINATION man/man1 COMPONENT program EXCLUDE_FROM_ALL)
+endif()
 include(CPack)

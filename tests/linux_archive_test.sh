@@ -1,13 +1,16 @@
 #!/usr/bin/env bash
-# Makes the Linux archive, unpacks it into an empty folder and checks that
-# its programs are linked fully statically (no dynamic section), and that
+# Makes the Linux archive, unpacks it into an empty folder and checks its
+# contents (the programs, the text, the licences and, where help2man made
+# them, the manual pages), that its programs are linked fully statically (no
+# dynamic section), and that
 # in an empty root where only the archive's files exist (and a network
 # namespace of its own) its street_names gives the error line with nothing
 # listening, and drives a lap against the archive's fake_lfs; and that the
 # try-it steps of its text work, and end when port 29999 is taken.
-# Arguments: the build's CPackConfig.cmake.
+# Arguments: the build's CPackConfig.cmake, then with-manual-pages or
+# without-manual-pages (whether the build made them).
 set -euo pipefail
-config=$1
+config=$1 manual_pages=$2
 work=$(mktemp -d)
 sim=
 trap 'kill "$sim" 2>/dev/null || true; rm -rf "$work"' EXIT
@@ -17,11 +20,35 @@ archive=$(ls "$work"/package/street_names-*-linux-*.tar.gz)
 mkdir "$work/unpacked"
 tar -xzf "$archive" -C "$work/unpacked"
 folder="$work/unpacked/$(basename "$archive" .tar.gz)"
-contents=$(cd "$work/unpacked" && find . -type f | sort | tr '\n' ' ')
-expected="./${folder##*/}/README.txt ./${folder##*/}/fake_lfs ./${folder##*/}/insim_check ./${folder##*/}/insim_tap ./${folder##*/}/street_names "
+contents=$(cd "$folder" && find . -type f | LC_ALL=C sort | tr '\n' ' ')
+pages=
+if [ "$manual_pages" = with-manual-pages ]; then
+    pages="./man/man1/fake_lfs.1 ./man/man1/insim_check.1 ./man/man1/insim_tap.1 ./man/man1/street_names.1 "
+fi
+expected="./LICENSE.txt ./README.txt ./fake_lfs ./insim_check ./insim_tap ./licenses/CLI11.txt ./licenses/asio.txt ${pages}./street_names "
 if [ "$contents" != "$expected" ]; then
     echo "the archive holds: $contents" >&2
+    echo "expected:          $expected" >&2
     exit 1
+fi
+# The project's licence, and those of the code of others the tools carry.
+grep -q '^MIT License$' "$folder/LICENSE.txt"
+grep -q 'Copyright (c) 2026 The street_names authors' "$folder/LICENSE.txt"
+grep -q 'Boost Software License - Version 1.0' "$folder/licenses/asio.txt"
+grep -q '^License: BSD-3-clause$' "$folder/licenses/CLI11.txt"
+# Each manual page is the program's own help: its name, version and options.
+if [ -n "$pages" ]; then
+    for program in street_names fake_lfs insim_tap insim_check; do
+        page="$folder/man/man1/$program.1"
+        upper=$(echo "$program" | tr '[:lower:]' '[:upper:]')
+        grep -q "^\.TH $upper \"1\" .* \"$program [0-9.]*\"" "$page" &&
+            grep -q '^\.SH OPTIONS$' "$page" && grep -q '^\\fB\\-\\-version\\fR' "$page" || {
+            echo "$page is not $program's manual page:" >&2
+            head -20 "$page" >&2
+            exit 1
+        }
+    done
+    grep -q '127.0.0.1:29999' "$folder/man/man1/street_names.1"
 fi
 for program in street_names fake_lfs insim_tap insim_check; do
     if ! readelf -d "$folder/$program" | grep -q 'There is no dynamic section'; then

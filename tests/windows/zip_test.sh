@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
-# Makes the Windows zip, unpacks it into an empty folder and runs
-# street_names.exe from there under Wine against the zip's own fake_lfs.exe
-# for one quick lap, also by the batch steps of its text, which end at once
-# when port 29999 is taken.
+# Makes the Windows zip, unpacks it into an empty folder, checks its contents
+# (the programs, the text and the licences) and runs street_names.exe from
+# there under Wine against the zip's own fake_lfs.exe for one quick lap, also
+# by the batch steps of its text, which end at once when port 29999 is taken.
 # Arguments: the build's CPackConfig.cmake, then the command that runs a
 # Windows program (the build's Wine wrapper and its arguments).
 set -euo pipefail
@@ -22,11 +22,17 @@ cpack --config "$config" -B "$work/package" >/dev/null
 zip=$(ls "$work"/package/street_names-*-win64.zip)
 mkdir "$work/unpacked"
 (cd "$work/unpacked" && cmake -E tar xf "$zip")
-contents=$(cd "$work/unpacked" && find . -type f | sort | tr '\n' ' ')
-if [ "$contents" != "./README.txt ./fake_lfs.exe ./insim_check.exe ./insim_tap.exe ./street_names.exe " ]; then
+contents=$(cd "$work/unpacked" && find . -type f | LC_ALL=C sort | tr '\n' ' ')
+expected="./LICENSE.txt ./README.txt ./fake_lfs.exe ./insim_check.exe ./insim_tap.exe ./licenses/CLI11.txt ./licenses/asio.txt ./street_names.exe "
+if [ "$contents" != "$expected" ]; then
     echo "the zip holds: $contents" >&2
+    echo "expected:      $expected" >&2
     exit 1
 fi
+# The project's licence, and those of the code of others the tools carry.
+grep -q '^MIT License' "$work/unpacked/LICENSE.txt"
+grep -q 'Boost Software License - Version 1.0' "$work/unpacked/licenses/asio.txt"
+grep -q '^License: BSD-3-clause' "$work/unpacked/licenses/CLI11.txt"
 grep -q 'InSim port 29999' "$work/unpacked/README.txt"
 grep -q 'fake_lfs.exe --replay session.txt --expect' "$work/unpacked/README.txt"
 
