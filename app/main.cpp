@@ -2,6 +2,7 @@
 // which the first car drives.
 #include <cstring>
 #include <iostream>
+#include <string_view>
 
 #include "app/console_window.h"
 #include "app/display_loop.h"
@@ -22,9 +23,49 @@ void reportVersion(const insim::IS_VER& verPack) {
     std::cout << ", InSim ver. " << static_cast<unsigned>(verPack.InSimVer) << std::endl;
 }
 
+const char kHelp[] =
+    "Usage: street_names [-h | --help | --version]\n"
+    "Shows on the racing simulator's screen the name of the track area in which\n"
+    "the first car drives (\"Backstraight\", \"Chicane\", \"Sector 2\"), as a button\n"
+    "it updates with every car-position report.\n"
+    "\n"
+    "It connects to the simulator's InSim port 127.0.0.1:29999 on the same\n"
+    "machine: open that port first by typing /insim 29999 in the simulator.\n"
+    "Once connected it prints \"Connected to LFS <version>, InSim ver. <n>\" and\n"
+    "nothing else; when it cannot connect it prints \"Error connecting to LFS!\"\n"
+    "on standard error.\n"
+    "\n"
+    "Options:\n"
+    "  -h, --help     print this text and exit\n"
+    "      --version  print the version and exit\n"
+    "Any other argument is ignored.\n"
+    "\n"
+    "Exit status: 0 after --help or --version; -1 (255 in a POSIX shell) when\n"
+    "the connection fails or the simulator closes it.\n";
+
+// Answers -h, --help and --version, whichever comes first, and tells whether
+// it did; other arguments are ignored, so the program starts as ever.
+bool answeredOption(int argc, char** argv) {
+    for (int i = 1; i < argc; ++i) {
+        const std::string_view argument = argv[i];
+        if (argument == "-h" || argument == "--help") {
+            std::cout << kHelp;
+            return true;
+        }
+        if (argument == "--version") {
+            std::cout << "street_names " STREET_NAMES_VERSION "\n";
+            return true;
+        }
+    }
+    return false;
+}
+
 }  // namespace
 
-int main() {
+int main(int argc, char** argv) {
+    if (answeredOption(argc, argv)) {
+        return 0;
+    }
     street_names::addAreaCorners();
     street_names::fillStreetButton(streetButton);
 

@@ -1,7 +1,8 @@
 # The archives for users: the program, the tools that let a user see it work
 # without the simulator, record a session with it and check a program of
-# their own (fake_lfs, insim_tap, insim_check), and a short text; nothing of
-# the library, whose headers and archives the `insim` package installs.
+# their own (fake_lfs, insim_tap, insim_check), a short text and the
+# licences; nothing of the library, whose headers and archives the `insim`
+# package installs.
 #   Windows: street_names-<version>-win64.zip, programs linked statically.
 #   Linux:   street_names-<version>-linux-<processor>.tar.gz, in a folder of
 #            that name, with the programs linked fully statically (the C
@@ -39,12 +40,36 @@ else()
         # under valgrind and the benchmarks count its allocations.
         add_executable(street_names_archived ${PROJECT_SOURCE_DIR}/app/main.cpp)
         target_link_libraries(street_names_archived PRIVATE street_names_app)
+        target_compile_definitions(street_names_archived PRIVATE
+            STREET_NAMES_VERSION="${PROJECT_VERSION}")
         target_link_options(street_names_archived PRIVATE -static)
         set_target_properties(street_names_archived PROPERTIES
             OUTPUT_NAME street_names RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/archived)
+        # Linked statically, the library's getaddrinfo call draws glibc's warning
+        # that name look-ups need its shared name-service libraries at run time.
+        # The program passes only the numeric 127.0.0.1, which getaddrinfo
+        # parses itself without them (the archive's test runs it in an empty
+        # root), so the library keeps its one build and the link says so.
+        add_custom_command(TARGET street_names_archived POST_BUILD
+            COMMAND ${CMAKE_COMMAND} -E echo
+                "note: the getaddrinfo warning above does not apply: street_names looks up only the numeric 127.0.0.1, which needs no shared library"
+            VERBATIM)
         set(packaged_programs street_names_archived fake_lfs insim_check insim_tap)
     endif()
 endif()
 install(TARGETS ${packaged_programs} RUNTIME DESTINATION . COMPONENT program EXCLUDE_FROM_ALL)
 install(FILES ${users_text} DESTINATION . COMPONENT program EXCLUDE_FROM_ALL)
+# The project's licence, and the licences of the code of others that the
+# tools carry (Asio and CLI11; street_names carries none).
+install(FILES ${PROJECT_SOURCE_DIR}/LICENSE DESTINATION . RENAME LICENSE.txt
+    COMPONENT program EXCLUDE_FROM_ALL)
+install(FILES ${PROJECT_SOURCE_DIR}/third_party/asio/COPYRIGHT DESTINATION licenses
+    RENAME asio.txt COMPONENT program EXCLUDE_FROM_ALL)
+install(FILES ${PROJECT_SOURCE_DIR}/third_party/cli11/COPYRIGHT DESTINATION licenses
+    RENAME CLI11.txt COMPONENT program EXCLUDE_FROM_ALL)
+# The manual pages, where help2man made them (Linux only).
+include(${CMAKE_CURRENT_LIST_DIR}/manual_pages.cmake)
+if(manual_page_files)
+    install(FILES ${manual_page_files} DESTINATION man/man1 COMPONENT program EXCLUDE_FROM_ALL)
+endif()
 include(CPack)

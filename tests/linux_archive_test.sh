@@ -1,12 +1,16 @@
 #!/usr/bin/env bash
-# Makes the Linux archive, unpacks it into an empty folder and checks that
-# its programs are linked fully statically (no dynamic section), and that
+# Makes the Linux archive, unpacks it into an empty folder and checks its
+# contents (the programs, the text, the licences and, where help2man made
+# them, the manual pages), that its programs are linked fully statically (no
+# dynamic section), and that
 # in an empty root where only the archive's files exist (and a network
 # namespace of its own) its street_names gives the error line with nothing
-# listening, and drives a lap against the archive's fake_lfs.
-# Arguments: the build's CPackConfig.cmake.
+# listening, and drives a lap against the archive's fake_lfs; and that the
+# try-it steps of its text work, and end when port 29999 is taken.
+# Arguments: the build's CPackConfig.cmake, then with-manual-pages or
+# without-manual-pages (whether the build made them).
 set -euo pipefail
-config=$1
+config=$1 manual_pages=$2
 work=$(mktemp -d)
 sim=
 trap 'kill "$sim" 2>/dev/null || true; rm -rf "$work"' EXIT
@@ -16,11 +20,35 @@ archive=$(ls "$work"/package/street_names-*-linux-*.tar.gz)
 mkdir "$work/unpacked"
 tar -xzf "$archive" -C "$work/unpacked"
 folder="$work/unpacked/$(basename "$archive" .tar.gz)"
-contents=$(cd "$work/unpacked" && find . -type f | sort | tr '\n' ' ')
-expected="./${folder##*/}/README.txt ./${folder##*/}/fake_lfs ./${folder##*/}/insim_check ./${folder##*/}/insim_tap ./${folder##*/}/street_names "
+contents=$(cd "$folder" && find . -type f | LC_ALL=C sort | tr '\n' ' ')
+pages=
+if [ "$manual_pages" = with-manual-pages ]; then
+    pages="./man/man1/fake_lfs.1 ./man/man1/insim_check.1 ./man/man1/insim_tap.1 ./man/man1/street_names.1 "
+fi
+expected="./LICENSE.txt ./README.txt ./fake_lfs ./insim_check ./insim_tap ./licenses/CLI11.txt ./licenses/asio.txt ${pages}./street_names "
 if [ "$contents" != "$expected" ]; then
     echo "the archive holds: $contents" >&2
+    echo "expected:          $expected" >&2
     exit 1
+fi
+# The project's licence, and those of the code of others the tools carry.
+grep -q '^MIT License$' "$folder/LICENSE.txt"
+grep -q 'Copyright (c) 2026 The street_names authors' "$folder/LICENSE.txt"
+grep -q 'Boost Software License - Version 1.0' "$folder/licenses/asio.txt"
+grep -q '^License: BSD-3-clause$' "$folder/licenses/CLI11.txt"
+# Each manual page is the program's own help: its name, version and options.
+if [ -n "$pages" ]; then
+    for program in street_names fake_lfs insim_tap insim_check; do
+        page="$folder/man/man1/$program.1"
+        upper=$(echo "$program" | tr '[:lower:]' '[:upper:]')
+        grep -q "^\.TH $upper \"1\" .* \"$program [0-9.]*\"" "$page" &&
+            grep -q '^\.SH OPTIONS$' "$page" && grep -q '^\\fB\\-\\-version\\fR' "$page" || {
+            echo "$page is not $program's manual page:" >&2
+            head -20 "$page" >&2
+            exit 1
+        }
+    done
+    grep -q '127.0.0.1:29999' "$folder/man/man1/street_names.1"
 fi
 for program in street_names fake_lfs insim_tap insim_check; do
     if ! readelf -d "$folder/$program" | grep -q 'There is no dynamic section'; then
@@ -76,5 +104,29 @@ for try in 1 2 3; do
         cat "$work/out" >&2
         exit 1
     }
+    [ ! -e "$folder/fake_lfs.ready" ] || { echo "the try-it steps left fake_lfs.ready behind" >&2; exit 1; }
 done
-echo "the archive's programs are static, street_names runs in an empty root, and the try-it steps work"
+
+# With port 29999 taken (by the simulator, say) the steps used to wait for
+# the ready file for ever: they end with fake_lfs's message, in seconds,
+# without starting street_names, and leave nothing behind.
+"$folder/fake_lfs" --ready-file "$work/taken" >/dev/null 2>&1 &
+sim=$!
+for _ in $(seq 200); do
+    [ -e "$work/taken" ] && break
+    sleep 0.05
+done
+[ -e "$work/taken" ] || { echo "no fake_lfs took port 29999" >&2; exit 1; }
+status=0
+(cd "$folder" && timeout 10 sh -c "$steps") >"$work/out" 2>&1 </dev/null || status=$?
+if [ "$status" -eq 124 ] || [ "$status" -eq 0 ] ||
+    ! grep -q 'fake_lfs: cannot listen on 127.0.0.1:29999' "$work/out" ||
+    grep -q 'Connected\|Error connecting' "$work/out" || [ -e "$folder/fake_lfs.ready" ]; then
+    echo "with port 29999 taken the try-it steps ended with $status (124: not within 10 s):" >&2
+    cat "$work/out" >&2
+    ls "$folder" >&2
+    exit 1
+fi
+kill "$sim"
+wait "$sim" || true
+echo "the archive's programs are static, street_names runs in an empty root, and the try-it steps work, also with the port taken"

@@ -1,7 +1,9 @@
 // The built program's start-up against a peer on its fixed port 29999.
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <string>
+#include <vector>
 
 #include "tests/support/child_process.h"
 #include "tests/support/connection_fixture.h"
@@ -23,10 +25,56 @@ Bytes expected_introduction() {
 }
 
 TEST(ProgramStart, NoListenerGivesTheErrorLineAndStatusOfMinusOne) {
-    ChildProcess program(STREET_NAMES_PROGRAM);
-    EXPECT_EQ(program.wait(kWait), kStatusOfMinusOne);
-    EXPECT_EQ(program.err(), "Error connecting to LFS!" + kLineEnd);
-    EXPECT_EQ(program.out(), "");
+    // Arguments other than the help and the version are ignored.
+    for (const std::vector<std::string>& args :
+         {std::vector<std::string>{}, std::vector<std::string>{"--port", "30001", "-v"}}) {
+        ChildProcess program(STREET_NAMES_PROGRAM, args);
+        EXPECT_EQ(program.wait(kWait), kStatusOfMinusOne);
+        EXPECT_EQ(program.err(), "Error connecting to LFS!" + kLineEnd);
+        EXPECT_EQ(program.out(), "");
+    }
+}
+
+struct AnswerCase {
+    std::string label;
+    std::vector<std::string> args;
+    std::string says;  // the start of standard output
+};
+
+class ProgramAnswers : public ::testing::TestWithParam<AnswerCase> {};
+
+// Regression: these used to start a session, connecting to whatever listened.
+TEST_P(ProgramAnswers, WithStatusZeroAndWithoutConnecting) {
+    const AnswerCase& c = GetParam();
+    sim::SimPeer peer(kProgramPort);
+    ChildProcess program(STREET_NAMES_PROGRAM, c.args);
+    EXPECT_EQ(program.wait(kWait), 0);
+    EXPECT_EQ(program.out().substr(0, c.says.size()), c.says);
+    EXPECT_EQ(program.err(), "");
+    // The program has ended: a connection it made would be waiting already.
+    EXPECT_FALSE(peer.accept(std::chrono::milliseconds(100)));
+}
+
+const std::string kUsage = "Usage: street_names [-h | --help | --version]" + kLineEnd;
+
+INSTANTIATE_TEST_SUITE_P(Options, ProgramAnswers,
+                         ::testing::Values(AnswerCase{"h", {"-h"}, kUsage},
+                                           AnswerCase{"help", {"--help"}, kUsage},
+                                           AnswerCase{"version",
+                                                      {"--version"},
+                                                      "street_names " PROJECT_VERSION + kLineEnd},
+                                           AnswerCase{"first_of_two",
+                                                      {"extra", "--version", "--help"},
+                                                      "street_names " PROJECT_VERSION + kLineEnd}),
+                         [](const auto& info) { return info.param.label; });
+
+TEST(ProgramHelp, SaysWhereItConnectsHowToOpenThePortAndItsExitStatuses) {
+    ChildProcess program(STREET_NAMES_PROGRAM, {"--help"});
+    ASSERT_EQ(program.wait(kWait), 0);
+    for (const char* part : {"127.0.0.1:29999", "/insim 29999", "Connected to LFS",
+                             "Error connecting to LFS!", "Exit status: 0"}) {
+        EXPECT_NE(program.out().find(part), std::string::npos) << part;
+    }
 }
 
 TEST(ProgramStart, FirstRecordNotAVersionGivesTheErrorLine) {

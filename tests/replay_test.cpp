@@ -63,9 +63,17 @@ INSTANTIATE_TEST_SUITE_P(
         MalformedCase{"bad_time", kHead + "-5 S 04030000\n",
                       "4: bad time '-5': whole milliseconds expected"},
         MalformedCase{"fields", kHead + "0 S\n", "4: expected '<ms> <S|C> <hex>', got 2 fields"},
+        // Regression: one of a thing read "1 fields", "1 bytes".
+        MalformedCase{"one_field", kHead + "0\n", "4: expected '<ms> <S|C> <hex>', got 1 field"},
+        MalformedCase{"size_one", kHead + "0 S 0103\n",
+                      "4: the size byte says 1 byte, the line holds 2"},
         MalformedCase{"time_beyond_waiting", kHead + "3153600000001 S 04030000\n",
                       "4: time 3153600000001 ms is beyond the latest a replay can wait for "
                       "(3153600000000 ms)"},
+        // Regression: a time past what a long long holds said "whole milliseconds expected".
+        MalformedCase{"time_beyond_any_number", kHead + "99999999999999999999 S 04030000\n",
+                      "4: time 99999999999999999999 ms is beyond the latest a replay can wait "
+                      "for (3153600000000 ms)"},
         MalformedCase{"word_size_byte", kHead + "# record sizes count 4-byte units\n0 S 02030000\n",
                       "5: the size byte says 8 bytes, the line holds 4"},
         MalformedCase{"units_after_a_record",
@@ -85,6 +93,20 @@ TEST(ReplayOptions, LapOptionsDoNotFitAReplay) {
         ChildProcess replay(FAKE_LFS_PROGRAM, args);
         EXPECT_EQ(replay.wait(kWait), 2) << args[0] << " " << args.back();
         EXPECT_NE(replay.err().find("Try 'fake_lfs --help'."), std::string::npos) << replay.err();
+    }
+}
+
+// Regression: --expect alone named --speed too, which was not given.
+TEST(ReplayOptions, AReplayOptionAloneNamesOnlyItself) {
+    for (const std::string option : {"--expect", "--speed"}) {
+        std::vector<std::string> args = {option};
+        if (option == "--speed") {
+            args.push_back("2");
+        }
+        ChildProcess replay(FAKE_LFS_PROGRAM, args);
+        EXPECT_EQ(replay.wait(kWait), 2);
+        EXPECT_EQ(replay.err(), "fake_lfs: " + option + " goes only with --replay FILE" + kLineEnd +
+                                    "Try 'fake_lfs --help'." + kLineEnd);
     }
 }
 

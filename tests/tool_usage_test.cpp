@@ -73,6 +73,19 @@ INSTANTIATE_TEST_SUITE_P(
                   2,
                   "fake_lfs: --version takes at most 8 characters"},
         UsageCase{"no_out", kTap, {}, 2, "insim_tap: --out is required"},
+        // Regression: these said only that --out is required.
+        UsageCase{
+            "unknown_before_missing", kTap, {"--bogus"}, 2, "insim_tap: unknown option: --bogus"},
+        UsageCase{"unknown_with_value_before_missing",
+                  kTap,
+                  {"--port", "5"},
+                  2,
+                  "insim_tap: unknown option: --port"},
+        UsageCase{"unknown_before_bad_value",
+                  kFakeLfs,
+                  {"--cars", "0", "--fast"},
+                  2,
+                  "fake_lfs: unknown option: --fast"},
         UsageCase{"to_zero",
                   kTap,
                   {"--out", "x", "--to", "0"},
@@ -122,6 +135,22 @@ INSTANTIATE_TEST_SUITE_P(
                   1,
                   "insim_tap: cannot write the ready file " + kNoFolder + ": "}),
     [](const auto& info) { return info.param.label; });
+
+// Every tool's help names values alike (PORT, S, N, FILE, MS; never CLI11's
+// UINT or INT) and ends with its exit statuses.
+TEST(ToolHelp, NamesValuesAlikeAndEndsWithTheExitStatuses) {
+    for (const std::string& tool : {kFakeLfs, kTap, kCheck, kAreaMap}) {
+        ChildProcess help(tool, {"--help"});
+        ASSERT_EQ(help.wait(kWait), 0) << tool;
+        const std::string& text = help.out();
+        for (const char* name : {" UINT", " INT", " FLOAT", " TEXT:"}) {
+            EXPECT_EQ(text.find(name), std::string::npos) << tool << " says" << name;
+        }
+        const std::size_t last_paragraph = text.rfind(kLineEnd + kLineEnd);
+        ASSERT_NE(last_paragraph, std::string::npos) << text;
+        EXPECT_EQ(text.substr(last_paragraph + 2 * kLineEnd.size(), 12), "Exit status:") << text;
+    }
+}
 
 // The simulator's version text, given as --version TEXT, as scripts use it.
 TEST(FakeLfsVersionText, IsTheVersionItReports) {

@@ -6,6 +6,7 @@
 #include <fstream>
 #include <sstream>
 
+#include "tools/protocol/counted.h"
 #include "tools/protocol/record_splitter.h"
 
 namespace capture {
@@ -41,14 +42,16 @@ std::vector<std::string> fields_of(const std::string& line) {
 std::string parse_line(const std::string& line, std::size_t unit, Entry& entry) {
     const std::vector<std::string> fields = fields_of(line);
     if (fields.size() != 3) {
-        return "expected '<ms> <S|C> <hex>', got " + std::to_string(fields.size()) + " fields";
+        return "expected '<ms> <S|C> <hex>', got " + sim::counted(fields.size(), "field");
     }
     const std::string& ms = fields[0];
-    const auto [rest, error] = std::from_chars(ms.data(), ms.data() + ms.size(), entry.ms);
-    if (error != std::errc() || rest != ms.data() + ms.size() || entry.ms < 0) {
+    const char* end = ms.data() + ms.size();
+    const auto [rest, error] = std::from_chars(ms.data(), end, entry.ms);
+    const bool too_large = error == std::errc::result_out_of_range && ms[0] != '-';
+    if ((error != std::errc() && !too_large) || rest != end || entry.ms < 0) {
         return "bad time '" + ms + "': whole milliseconds expected";
     }
-    if (entry.ms > kLongestMs) {
+    if (too_large || entry.ms > kLongestMs) {
         return "time " + ms + " ms is beyond the latest a replay can wait for (" +
                std::to_string(kLongestMs) + " ms)";
     }
@@ -75,8 +78,8 @@ std::string parse_line(const std::string& line, std::size_t unit, Entry& entry) 
     const bool introduction =
         framing::is_introduction(entry.record) && entry.record.size() == sizeof(insim::IS_ISI);
     if (!introduction && entry.record[0] * unit != entry.record.size()) {
-        return "the size byte says " + std::to_string(entry.record[0] * unit) +
-               " bytes, the line holds " + std::to_string(entry.record.size());
+        return "the size byte says " + sim::counted(entry.record[0] * unit, "byte") +
+               ", the line holds " + std::to_string(entry.record.size());
     }
     return "";
 }

@@ -34,6 +34,10 @@ void prepare(CLI::App& app) {
 void parse(CLI::App& app, int argc, char** argv) {
     // Left-over arguments are reported below, each as what it is.
     app.allow_extras();
+    // An unknown option (a typing error, most often) is reported before what
+    // it may have caused, such as a required option missing: the arguments
+    // left over are collected before the requirements and values are judged.
+    std::string problem;
     try {
         app.parse(argc, argv);
     } catch (const CLI::CallForHelp&) {
@@ -43,22 +47,24 @@ void parse(CLI::App& app, int argc, char** argv) {
         std::cout << app.get_name() << " " << kProjectVersion << "\n";
         std::exit(0);
     } catch (const CLI::ArgumentMismatch& error) {
-        usage_error(app, "missing value for " + option_named_in(error.what()));
+        problem = "missing value for " + option_named_in(error.what());
     } catch (const CLI::ValidationError& error) {
         // "--laps: needs a whole number ..." reads as "--laps needs ...".
-        std::string text = error.what();
-        const std::size_t colon = text.find(": ");
+        problem = error.what();
+        const std::size_t colon = problem.find(": ");
         if (colon != std::string::npos) {
-            text.erase(colon, 1);
+            problem.erase(colon, 1);
         }
-        usage_error(app, text);
     } catch (const CLI::ParseError& error) {
-        usage_error(app, error.what());
+        problem = error.what();
     }
     for (const std::string& extra : app.remaining()) {
         usage_error(app, (extra.rfind('-', 0) == 0 && extra.size() > 1 ? "unknown option: "
                                                                        : "unexpected argument: ") +
                              extra);
+    }
+    if (!problem.empty()) {
+        usage_error(app, problem);
     }
 }
 

@@ -20,7 +20,8 @@ void prepare(CLI::App& app);
 // Parses the command line into `app`'s options, or ends the process: with
 // status 0 after the help or the version, with status 2 after a usage error
 // (an unknown option, a missing value, a value out of range, an argument
-// left over).
+// left over); an unknown option or an argument left over is reported before
+// any other error.
 void parse(CLI::App& app, int argc, char** argv);
 
 // Prints a usage error for `app`'s tool and exits with status 2.

@@ -13,6 +13,7 @@
 #include "tools/engine/loopback.h"
 #include "tools/fake_lfs/keepalives.h"
 #include "tools/fake_lfs/session.h"
+#include "tools/protocol/counted.h"
 #include "tools/simulator/client_records.h"
 #include "tools/simulator/hostile_stream.h"
 #include "tools/simulator/lap_route.h"
@@ -234,8 +235,7 @@ class LapSession : public ClientSession {
         if (finished()) {
             return;
         }
-        std::cout << options_.laps << (options_.laps == 1 ? " lap" : " laps") << " driven; closing"
-                  << std::endl;
+        std::cout << sim::counted(options_.laps, "lap") << " driven; closing" << std::endl;
         finish(0);
     }
 
@@ -246,9 +246,9 @@ class LapSession : public ClientSession {
     void send_garbage() {
         for (int piece = 0; piece < kPiecesATurn && !finished(); ++piece) {
             if (garbage_at_ == garbage_.size()) {
-                std::cout << "hostile: sent " << options_.hostile << " records (" << garbage_.size()
-                          << " bytes), received " << records_in_ << " records; closing"
-                          << std::endl;
+                std::cout << "hostile: sent " << sim::counted(options_.hostile, "record") << " ("
+                          << sim::counted(garbage_.size(), "byte") << "), received "
+                          << sim::counted(records_in_, "record") << "; closing" << std::endl;
                 finish(0);
                 return;
             }

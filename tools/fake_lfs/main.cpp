@@ -38,7 +38,13 @@ const char kFooter[] =
     "over 200, or more than 240 bytes of text) get a line on standard error.\n"
     "\n"
     "--version alone prints fake_lfs's own version; with TEXT it sets the version\n"
-    "that the stand-in reports as the simulator's.";
+    "that the stand-in reports as the simulator's.\n"
+    "\n"
+    "Exit status: 0 when the laps, the garbage or the replay were played out, or\n"
+    "after Ctrl+C; 1 when it cannot listen, no client came in time, or the\n"
+    "session ended early (standard error says why), and with --expect when the\n"
+    "client sent other records than the capture's; 2 for a usage error or a\n"
+    "malformed capture.";
 
 CLI::Validator above_zero() {
     return CLI::Validator(
@@ -146,8 +152,13 @@ Options parse_options(int argc, char** argv) {
                                                    "capture's records");
             }
         }
-    } else if (replaying->count_all() > 0) {
-        command_line::usage_error(app, "--speed and --expect go only with --replay FILE");
+    } else {
+        for (const CLI::Option* option : replaying->get_options()) {
+            if (option->count() > 0) {
+                command_line::usage_error(app,
+                                          option->get_name() + " goes only with --replay FILE");
+            }
+        }
     }
     return o;
 }

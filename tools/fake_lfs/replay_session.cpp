@@ -5,6 +5,7 @@
 #include <iostream>
 
 #include "tools/fake_lfs/session.h"
+#include "tools/protocol/counted.h"
 #include "tools/simulator/client_records.h"
 
 namespace fake_lfs {
@@ -27,8 +28,9 @@ class ReplaySession : public ClientSession {
         for (const capture::Entry& entry : capture.entries) {
             (entry.from == capture::From::kSimulator ? simulator_ : client_).push_back(&entry);
         }
-        std::cout << "replaying " << capture_.path << ": " << simulator_.size()
-                  << " records from the simulator, " << client_.size() << " from the client"
+        std::cout << "replaying " << capture_.path << ": "
+                  << sim::counted(simulator_.size(), "record") << " from the simulator, "
+                  << client_.size() << " from the client"
                   << (options_.expect ? ", expected as captured" : "") << std::endl;
     }
 
@@ -173,8 +175,8 @@ class ReplaySession : public ClientSession {
             finish(1);
             return;
         }
-        std::cout << "replay done: " << next_sent_ << " of " << simulator_.size()
-                  << " records sent; closing" << std::endl;
+        std::cout << "replay done: " << next_sent_ << " of "
+                  << sim::counted(simulator_.size(), "record") << " sent; closing" << std::endl;
         finish(0);
     }
 

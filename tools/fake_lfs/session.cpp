@@ -3,6 +3,7 @@
 #include <iostream>
 
 #include "tools/engine/loopback.h"
+#include "tools/protocol/counted.h"
 
 namespace fake_lfs {
 namespace {
@@ -176,8 +177,8 @@ void ClientSession::sending_ended(std::error_code error) {
 void ClientSession::stalled() {
     std::cerr << "fake_lfs: the client took nothing sent to it for "
               << std::chrono::duration_cast<std::chrono::seconds>(send_limit(options_)).count()
-              << " s; closing the connection with " << client_->queued()
-              << " bytes not delivered\n";
+              << " s; closing the connection with " << sim::counted(client_->queued(), "byte")
+              << " not delivered\n";
     finish(1);
     status_ = 1;  // also when the session had ended well but could not deliver its end
     close_client();

@@ -9,6 +9,7 @@
 #include "tools/capture/capture_file.h"
 #include "tools/insim_check/check.h"
 #include "tools/insim_check/stage.h"
+#include "tools/protocol/counted.h"
 #include "tools/simulator/client_records.h"
 #include "tools/simulator/lap_route.h"
 
@@ -64,7 +65,7 @@ Outcome first_is_introduction(Stage& stage) {
                     "a size of 0, after which nothing is a record", 0);
     }
     return fail("a 44-byte record of type 1 first",
-                std::to_string(stage.first().size()) + " bytes of type " +
+                sim::counted(stage.first().size(), "byte") + " of type " +
                     (stage.first().size() > 1 ? std::to_string(stage.first()[1]) : "none") + ": " +
                     hex(stage.first()),
                 0);
@@ -100,8 +101,8 @@ Outcome sizes_are_multiples_of_4(Stage& stage) {
         }
         if (heard.record.size() % 4 != 0) {
             return fail("a size that is a multiple of 4",
-                        "a record of " + std::to_string(heard.record.size()) +
-                            " bytes: " + hex(heard.record),
+                        "a record of " + sim::counted(heard.record.size(), "byte") + ": " +
+                            hex(heard.record),
                         heard.ms);
         }
     }
@@ -112,8 +113,8 @@ Outcome keepalives_answered(Stage& stage) {
     stage.answer_introduction();
     const Played played = stage.play(milliseconds(3000), 1);
     if (played.keepalives_answered < played.keepalives_sent) {
-        return fail("an answer to each of " + std::to_string(played.keepalives_sent) +
-                        " keep-alives within a second",
+        return fail("an answer to each of " + sim::counted(played.keepalives_sent, "keep-alive") +
+                        " within a second",
                     std::to_string(played.keepalives_answered) + " answered" +
                         (played.connection_lost ? ", and the program closed the connection" : ""),
                     played.first_unanswered_ms);
@@ -161,7 +162,7 @@ Outcome buttons_within(Stage& stage, std::initializer_list<const char*> fields,
     if (buttons == 0) {
         return skip("the program sent no buttons");
     }
-    return pass(std::to_string(buttons) + " buttons");
+    return pass(sim::counted(buttons, "button"));
 }
 
 Outcome button_reqi(Stage& stage) {
@@ -235,7 +236,7 @@ Outcome takes_cars(Stage& stage, std::size_t cars) {
     stage.answer_introduction();
     const bool answers = stage.answers_keepalive();
     const Played played = stage.play(milliseconds(1200), cars);
-    const std::string reports = "reports of " + std::to_string(cars) + " cars";
+    const std::string reports = "reports of " + sim::counted(cars, "car");
     if (played.connection_lost) {
         return fail("the connection kept through " + reports, "the program closed it", stage.ms());
     }
@@ -247,7 +248,7 @@ Outcome takes_cars(Stage& stage, std::size_t cars) {
         return fail("an answer to a keep-alive after " + reports + ", as before them",
                     "none within a second", at);
     }
-    return pass(std::to_string(played.records.size()) + " records in answer to the reports");
+    return pass(sim::counted(played.records.size(), "record") + " in answer to the reports");
 }
 
 Outcome one_car(Stage& stage) {

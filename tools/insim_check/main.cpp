@@ -22,8 +22,10 @@ const char kFooter[] =
     "such as 'button'.\n"
     "Levels: MUST, where the simulator drops or ignores what breaks the rule;\n"
     "SHOULD, for robustness a program needs on a real server; INFO, figures only.\n"
-    "Exit status 1 when a MUST case fails, or a SHOULD case with --strict; 2 for a\n"
-    "usage error; 0 otherwise.";
+    "\n"
+    "Exit status: 0 when no case failed that counts; 1 when a MUST case fails, or\n"
+    "a SHOULD case with --strict, or the JUnit file cannot be written; 2 for a\n"
+    "usage error.";
 
 bool names(const std::vector<std::string>& selection, const std::string& id) {
     for (const std::string& name : selection) {
@@ -44,7 +46,7 @@ Options parse_options(int argc, char** argv) {
     app.footer(kFooter);
     app.set_version_flag("--version", command_line::kProjectVersion);
     app.add_option("--port", o.port, "port on 127.0.0.1 where the program connects; 0 picks one")
-        ->type_name("N")
+        ->type_name("PORT")
         ->check(command_line::port(true))
         ->capture_default_str();
     app.add_option("--exec", o.exec, "start the program with CMD for each case")->type_name("CMD");

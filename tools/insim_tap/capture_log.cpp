@@ -4,6 +4,7 @@
 #include <iostream>
 
 #include "insim/records.h"
+#include "tools/protocol/counted.h"
 
 namespace insim_tap {
 namespace {
@@ -103,8 +104,9 @@ void CaptureLog::side_ended(capture::From from) {
     }
     const framing::RecordSplitter& records = splitter(from);
     if (!records.lost() && !records.held().empty()) {
-        writer_.comment(std::string(1, letter(from)) + ": the last " +
-                        std::to_string(records.held().size()) + " bytes are not a whole record");
+        const std::size_t held = records.held().size();
+        writer_.comment(std::string(1, letter(from)) + ": the last " + sim::counted(held, "byte") +
+                        (held == 1 ? " is" : " are") + " not a whole record");
         written();
     }
 }

@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "tools/protocol/counted.h"
+
 namespace insim_tap {
 namespace {
 
@@ -84,8 +86,8 @@ void FaultPipe::record(std::span<const uint8_t> bytes) {
             case FaultKind::kSlice:
                 item.slice = static_cast<std::size_t>(fault.value);
                 if (!noted_every_) {
-                    actions_.note(prefix + "slice " + std::to_string(fault.value) +
-                                  " bytes from record " + std::to_string(number) + " on");
+                    actions_.note(prefix + "slice " + sim::counted(fault.value, "byte") +
+                                  " from record " + std::to_string(number) + " on");
                 }
                 break;
             case FaultKind::kStall:

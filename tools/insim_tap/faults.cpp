@@ -97,7 +97,8 @@ std::optional<Fault> parse_fault(const std::string& text, std::string& problem) 
         if (!record.empty()) {
             const auto number = whole(record, kMostRecords);
             if (!number) {
-                return fail("the record needs a whole number from 1, not '" + record + "'");
+                return fail("the record needs a whole number from 1 to " +
+                            std::to_string(kMostRecords) + ", not '" + record + "'");
             }
             fault.record = *number;
         }

@@ -11,10 +11,14 @@ const char kFooter[] =
     "Each side's end of the stream is passed on to the other, and the session\n"
     "ends when both sides have ended, or with Ctrl+C (or SIGTERM, or SIGHUP); the\n"
     "file is written as FILE.partial, flushed at least once a second, and moved\n"
-    "to FILE when the session ends. A start that fails leaves FILE as it was.\n"
-    "Exit status 1 when a side took nothing for the stall limit (what the other\n"
-    "side sent is still recorded, and what could not be given is counted), or\n"
-    "when the capture could not be written.";
+    "to FILE when the session ends. A start that fails leaves FILE as it was.";
+
+const char kExitStatus[] =
+    "Exit status: 0 when the session ended, or on Ctrl+C before one began; 1 when\n"
+    "it cannot listen, nothing listens on the simulator's port, a side took\n"
+    "nothing for the stall limit (what the other side sent is still recorded,\n"
+    "and what could not be given is counted), or the capture could not be\n"
+    "written; 2 for a usage error.";
 
 insim_tap::Options parse_options(int argc, char** argv) {
     insim_tap::Options o;
@@ -23,13 +27,15 @@ insim_tap::Options parse_options(int argc, char** argv) {
         "the session to FILE as a capture that 'fake_lfs --replay FILE' plays back.",
         "insim_tap");
     command_line::prepare(app);
-    app.footer(std::string(kFooter) + "\n\n" + insim_tap::kFaultHelp);
+    app.footer(std::string(kFooter) + "\n\n" + insim_tap::kFaultHelp + "\n\n" + kExitStatus);
     app.set_version_flag("--version", command_line::kProjectVersion);
     app.add_option("--listen", o.listen_port,
                    "port on 127.0.0.1 where the program connects; 0 picks a free one")
+        ->type_name("PORT")
         ->check(command_line::port(true))
         ->capture_default_str();
     CLI::Option* to = app.add_option("--to", o.to_port, "the simulator's InSim port on 127.0.0.1")
+                          ->type_name("PORT")
                           ->check(command_line::port(false))
                           ->capture_default_str();
     app.add_option("--out", o.out, "the capture file to write")->required()->type_name("FILE");
@@ -38,6 +44,7 @@ insim_tap::Options parse_options(int argc, char** argv) {
     app.add_option("--stall-limit", o.stall_limit_s,
                    "give up on a side that takes nothing for S seconds; after one side has "
                    "ended, close the other once it has sent nothing for S seconds")
+        ->type_name("S")
         ->check(command_line::whole_number(1, 86400))
         ->capture_default_str();
     std::vector<std::string> faults;

@@ -3,6 +3,8 @@
 #include <asio/error.hpp>
 #include <iostream>
 
+#include "tools/protocol/counted.h"
+
 namespace insim_tap {
 namespace {
 
@@ -168,7 +170,8 @@ std::string Relay::stall() const {
     }
     return std::string(stalled_->name) + " took nothing for " +
            std::to_string(whole_seconds(stall_limit_)) + " s (--stall-limit); " +
-           std::to_string(stalled_->link.undelivered()) + " bytes were not delivered";
+           sim::counted(stalled_->link.undelivered(), "byte") +
+           (stalled_->link.undelivered() == 1 ? " was" : " were") + " not delivered";
 }
 
 void Relay::stop() {

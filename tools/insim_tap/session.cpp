@@ -10,6 +10,7 @@
 #include "tools/engine/stop_signals.h"
 #include "tools/insim_tap/relay.h"
 #include "tools/insim_tap/tap.h"
+#include "tools/protocol/counted.h"
 
 namespace insim_tap {
 namespace {
@@ -146,12 +147,12 @@ class Session {
         const long long ms = log_->ms_now();
         log_->session_ended();
         if (const std::size_t lost = relay_->undelivered_to_program()) {
-            log_->comment(std::to_string(lost) +
-                          " bytes from the simulator were not delivered to the program");
+            log_->comment(sim::counted(lost, "byte") + " from the simulator " +
+                          (lost == 1 ? "was" : "were") + " not delivered to the program");
         }
         if (const std::size_t lost = relay_->undelivered_to_simulator()) {
-            log_->comment(std::to_string(lost) +
-                          " bytes from the program were not delivered to the simulator");
+            log_->comment(sim::counted(lost, "byte") + " from the program " +
+                          (lost == 1 ? "was" : "were") + " not delivered to the simulator");
         }
         log_->comment("end at " + std::to_string(ms) + " ms: " + relay_->ending());
         log_->close();
@@ -168,8 +169,9 @@ class Session {
             status_ = 1;
             return;
         }
-        std::cout << "insim_tap: " << relay_->ending() << "; " << log_->records()
-                  << " records written to " << options_.out << std::endl;
+        std::cout << "insim_tap: " << relay_->ending() << "; "
+                  << sim::counted(log_->records(), "record") << " written to " << options_.out
+                  << std::endl;
     }
 
     const Options& options_;

@@ -4,6 +4,8 @@
 #include <cstring>
 #include <sstream>
 
+#include "tools/protocol/counted.h"
+
 namespace sim {
 namespace {
 
@@ -66,7 +68,7 @@ std::vector<std::string> broken_limits(const Bytes& record, std::size_t unit) {
         return broken;
     }
     if (const auto fixed = fixed_size(record[1]); fixed && fixed->second != size) {
-        broken.push_back("Size " + std::to_string(size) + " bytes, where " + fixed->first +
+        broken.push_back("Size " + sim::counted(size, "byte") + ", where " + fixed->first +
                          " has " + std::to_string(fixed->second) +
                          (unit > 1 && fixed->second * unit == size
                               ? ": its size byte counts bytes, where this protocol version "
@@ -147,8 +149,8 @@ ClientRecords::Seen ClientRecords::show(const Bytes& record) {
                  << std::endl;
         } else {
             err_ << "fake_lfs: the simulator would not accept this record (type "
-                 << static_cast<unsigned>(type) << ", " << record.size()
-                 << " bytes): " << joined(broken) << std::endl;
+                 << static_cast<unsigned>(type) << ", " << sim::counted(record.size(), "byte")
+                 << "): " << joined(broken) << std::endl;
         }
     }
     if (type == insim::ISP_BTN && record.size() >= kButtonHeader) {
@@ -179,8 +181,8 @@ ClientRecords::Seen ClientRecords::show(const Bytes& record) {
             return Seen::kCloseRequest;
         }
     }
-    out_ << "record type " << static_cast<unsigned>(type) << ", " << record.size() << " bytes"
-         << std::endl;
+    out_ << "record type " << static_cast<unsigned>(type) << ", "
+         << sim::counted(record.size(), "byte") << std::endl;
     return Seen::kRecord;
 }
 
