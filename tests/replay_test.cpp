@@ -78,9 +78,8 @@ INSTANTIATE_TEST_SUITE_P(
 
 TEST(ReplayOptions, LapOptionsDoNotFitAReplay) {
     const std::vector<std::vector<std::string>> cases = {
-        {"--replay", "x.txt", "--hostile", "5"},
-        {"--cars", "3", "--replay", "x.txt"},
-        {"--expect"},
+        {"--replay", "x.txt", "--hostile", "5"}, {"--cars", "3", "--replay", "x.txt"},
+        {"--replay", "x.txt", "--strict"},       {"--expect"},
         {"--replay", "x.txt", "--speed", "0"},
     };
     for (const auto& args : cases) {
