@@ -8,6 +8,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <asio/write.hpp>
 #include <cstring>
 #include <functional>
 #include <sstream>
@@ -16,6 +17,7 @@
 
 #include "tests/support/connection_fixture.h"
 #include "tests/support/tap_session.h"
+#include "tools/engine/loopback.h"
 #include "tools/simulator/lap_route.h"
 
 namespace {
@@ -523,6 +525,27 @@ TEST(FakeLfsIntroduction, MayComeInPiecesOverAnyTime) {
     EXPECT_EQ((*version)[1], insim::ISP_VER);
     ASSERT_TRUE(client.send(sim::tiny_record(insim::TINY_CLOSE)));
     EXPECT_EQ(simulator->wait(kWait), 0) << simulator->err();
+}
+
+// Regression: a program that reset its connection as its version answer
+// went had its keep-alives started after its connection had ended, and
+// fake_lfs never ended.
+TEST(FakeLfsIntroduction, AProgramGoneAsItIsAnsweredEndsItsConnection) {
+    uint16_t port = 0;
+    auto simulator = start_fake_lfs({"--port", "0", "--keepalive", "100"}, &port);
+    {
+        // The introduction and the reset back to back, from this thread, so
+        // that both are in before fake_lfs answers.
+        asio::io_context io;
+        asio::ip::tcp::socket program(io);
+        program.connect(engine::loopback(port));
+        asio::write(program, asio::buffer(introduction(0)));
+        program.set_option(asio::socket_base::linger(true, 0));
+        program.close();
+    }
+    EXPECT_EQ(simulator->wait(kWait), 1);
+    EXPECT_TRUE(has(simulator->err(), "fake_lfs: the client closed the connection"))
+        << simulator->err();
 }
 
 TEST(FakeLfsLimits, EachBrokenLimitGetsOneLineAndTheSessionGoesOn) {

@@ -58,6 +58,9 @@ void KeepAlives::keep_alive() {
             events_.unanswered();
         }
         events_.send();
+        if (!running_) {
+            return;  // the program went as the keep-alive was sent
+        }
         pending_ = true;
         if (!unanswered_since_) {
             unanswered_since_ = Clock::now();

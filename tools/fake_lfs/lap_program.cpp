@@ -118,6 +118,9 @@ void LapProgram::introduce(const sim::Bytes& record) {
     if (isi.ReqI != 0) {
         send_record(sim::version_record(options_.version.c_str(), static_cast<uint16_t>(version()),
                                         isi.ReqI));
+        if (finished()) {
+            return;  // the program went as it was answered: nothing may start now
+        }
     }
     introduced_ = true;
     if (options_.hostile > 0) {
@@ -147,7 +150,7 @@ void LapProgram::report() {
             reporting_ = false;
             return;
         }
-        if (send_reports(next_report_)) {
+        if (send_reports(next_report_) && reporting_) {
             next_report_ += interval_;
             report();
         }

@@ -22,11 +22,12 @@ namespace fake_lfs {
 struct RaceContext {
     Race& race;
     Datagrams& datagrams;
-    // A record came from a program once the laps were driven.
+    // A program sent a record: once the laps are driven, the last reports
+    // may now all be answered.
     std::function<void()> answered;
-    // A program sent a record the simulator would not accept or show, or let
-    // a keep-alive go unanswered.
+    // A program sent a record the simulator would not accept or show.
     std::function<void()> refused_record;
+    // A program let a keep-alive go unanswered.
     std::function<void()> unanswered_keepalive;
 };
 
