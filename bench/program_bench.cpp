@@ -213,10 +213,11 @@ double cpu_percent(pid_t pid, Run run) {
 }
 
 // fake_lfs sending 100 reports a second to a client that answers each with a
-// button and each keep-alive in kind.
+// button and each keep-alive in kind, for laps that outlast the measure:
+// fake_lfs ends as the client leaves.
 double fake_lfs_cpu(const std::string& fake_lfs_path, const std::string& ready) {
     test_support::ChildProcess simulator(
-        fake_lfs_path, {"--port", "0", "--interval", "10", "--laps", "0", "--keepalive", "1000",
+        fake_lfs_path, {"--port", "0", "--interval", "10", "--laps", "1000", "--keepalive", "1000",
                         "--ready-file", ready});
     uint16_t port = 0;
     for (int i = 0; i < 500 && port == 0; ++i) {

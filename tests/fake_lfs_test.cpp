@@ -1,11 +1,14 @@
 // fake_lfs behaves as the simulator documents itself: reports of many cars
-// split and flagged as the simulator splits them, the idle limit, the limits
+// split and flagged as the simulator splits them for each protocol version,
+// up to eight programs at once on one race, the idle limit, the limits
 // within which it shows buttons and accepts records, and the protocol
-// versions it serves.
+// versions it serves, each in its own size unit.
 #include "tests/support/fake_lfs.h"
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <asio/write.hpp>
 #include <cstring>
 #include <functional>
 #include <sstream>
@@ -13,30 +16,65 @@
 #include <vector>
 
 #include "tests/support/connection_fixture.h"
+#include "tests/support/tap_session.h"
+#include "tools/engine/loopback.h"
+#include "tools/simulator/lap_route.h"
 
 namespace {
 
 using namespace test_support;
 using sim::Bytes;
 
+// Laps that outlast any test: fake_lfs ends once its programs have left.
+const std::string kEndless = "1000000";
+
 // An introduction that declares protocol version `protocol` and asks for
 // the version answer and car reports.
-Bytes introduction(uint8_t protocol) {
-    insim::IS_ISI isi = sim::introduction("raw client", insim::ISF_MCI, 1000, protocol);
+Bytes introduction(uint8_t protocol, const char* name = "raw client") {
+    insim::IS_ISI isi = sim::introduction(name, insim::ISF_MCI, 1000, protocol);
     isi.Prefix = '!';
     return sim::bytes_of(isi);
 }
 
+// Bytes that one step of the size byte counts for a program of `protocol`.
+std::size_t unit_of(uint8_t protocol) {
+    return sim::size_unit(sim::served_version(protocol));
+}
+
+// One record, read by its size byte counted in `unit` bytes.
+std::optional<Bytes> read_record(sim::SimClient& client, std::size_t unit) {
+    Bytes record(1);
+    if (!client.read_exact(record.data(), 1, kWait) || record[0] == 0) {
+        return std::nullopt;
+    }
+    record.resize(record[0] * unit);
+    if (!client.read_exact(record.data() + 1, record.size() - 1, kWait)) {
+        return std::nullopt;
+    }
+    return record;
+}
+
+// `record`, its size byte counted in `unit` bytes.
+Bytes in_unit(Bytes record, std::size_t unit) {
+    record[0] = static_cast<uint8_t>(record.size() / unit);
+    return record;
+}
+
 // A client of fake_lfs, introduced and answered with the version record.
 struct IntroducedClient {
-    explicit IntroducedClient(uint16_t port, uint8_t protocol = 0, int receive_buffer = 0)
-        : client(port, receive_buffer) {
+    explicit IntroducedClient(uint16_t port, uint8_t protocol = 0, int receive_buffer = 0,
+                              const char* name = "raw client")
+        : client(port, receive_buffer), unit(unit_of(protocol)) {
         EXPECT_TRUE(client.connected());
-        EXPECT_TRUE(client.send(introduction(protocol)));
-        auto version = client.read_record(kWait);
-        EXPECT_TRUE(version && (*version)[1] == insim::ISP_VER);
+        EXPECT_TRUE(client.send(introduction(protocol, name)));
+        auto version = read_record(client, unit);
+        EXPECT_TRUE(version && (*version)[1] == insim::ISP_VER && version->size() == 20);
     }
+    bool send(const Bytes& record) { return client.send(in_unit(record, unit)); }
+    bool close_request() { return send(sim::tiny_record(insim::TINY_CLOSE)); }
+
     sim::SimClient client;
+    std::size_t unit;
 };
 
 std::vector<std::string> lines_of(const std::string& text) {
@@ -55,42 +93,92 @@ bool has(const std::string& text, const std::string& part) {
     return text.find(part) != std::string::npos;
 }
 
+// The reports of one interval that `introduced` reads, from the report
+// whose first car is flagged as the interval's first to the one whose last
+// car is flagged as its last; keep-alives on the way are answered.
+std::vector<Bytes> read_interval(IntroducedClient& introduced) {
+    std::vector<Bytes> interval;
+    while (true) {
+        auto record = read_record(introduced.client, introduced.unit);
+        if (!record) {
+            ADD_FAILURE() << "fake_lfs closed the connection or went silent";
+            return interval;
+        }
+        if ((*record)[1] == insim::ISP_TINY) {
+            EXPECT_TRUE(introduced.client.send(*record));
+            continue;
+        }
+        EXPECT_EQ((*record)[1], insim::ISP_MCI);
+        const std::size_t count = (*record)[3];
+        if (count == 0 || record->size() != 4 + 28 * count) {
+            ADD_FAILURE() << "a report of " << count << " cars in " << record->size() << " bytes";
+            return interval;
+        }
+        const uint8_t first = (*record)[4 + 6];
+        const uint8_t last = (*record)[4 + 28 * (count - 1) + 6];
+        if ((first & insim::kInfoFirstCar) != 0) {
+            interval.clear();
+        }
+        interval.push_back(*record);
+        if ((last & insim::kInfoLastCar) != 0 &&
+            ((interval[0][4 + 6] & insim::kInfoFirstCar) != 0)) {
+            return interval;
+        }
+    }
+}
+
+// Where the cars of an interval are (X and Y), in car order.
+std::vector<std::pair<int32_t, int32_t>> cars_of(const std::vector<Bytes>& interval) {
+    std::vector<std::pair<int32_t, int32_t>> cars;
+    for (const Bytes& report : interval) {
+        for (std::size_t car = 0; car < report[3]; ++car) {
+            const uint8_t* compcar = report.data() + 4 + 28 * car;
+            std::pair<int32_t, int32_t> at;
+            std::memcpy(&at.first, compcar + offsetof(insim::CompCar, X), sizeof at.first);
+            std::memcpy(&at.second, compcar + offsetof(insim::CompCar, Y), sizeof at.second);
+            cars.push_back(at);
+        }
+    }
+    return cars;
+}
+
+// The step of the lap at which the first car of `interval` is; the lap's
+// length when it is at none.
+std::size_t step_of(const std::vector<Bytes>& interval) {
+    const auto& route = sim::lap_route();
+    const auto first = cars_of(interval).at(0);
+    return static_cast<std::size_t>(std::find_if(route.begin(), route.end(),
+                                                 [&](const sim::CarPosition& at) {
+                                                     return at.x == first.first &&
+                                                            at.y == first.second;
+                                                 }) -
+                                    route.begin());
+}
+
 struct SplitCase {
     int cars;
     std::size_t reports;
+    uint8_t protocol;
 };
 
 class FakeLfsCars : public ::testing::TestWithParam<SplitCase> {};
 
-TEST_P(FakeLfsCars, EachIntervalSplitsItsCarsIntoFlaggedReportsOfAtMostEight) {
-    const auto [cars, reports] = GetParam();
+TEST_P(FakeLfsCars, EachIntervalSplitsItsCarsIntoFlaggedReportsOfTheVersionsSize) {
+    const auto [cars, reports, protocol] = GetParam();
     uint16_t port = 0;
     auto simulator = start_fake_lfs(
-        {"--port", "0", "--cars", std::to_string(cars), "--interval", "30", "--laps", "0"}, &port);
-    IntroducedClient introduced(port);
-    sim::SimClient& client = introduced.client;
+        {"--port", "0", "--cars", std::to_string(cars), "--interval", "30", "--laps", kEndless},
+        &port);
+    IntroducedClient introduced(port, protocol);
+    const std::size_t per_report = sim::cars_per_report(sim::served_version(protocol));
 
-    // Reports until a fourth interval begins: three whole intervals.
-    std::vector<std::vector<Bytes>> intervals;
-    while (intervals.size() < 4) {
-        auto report = client.read_record(kWait);
-        ASSERT_TRUE(report);
-        ASSERT_EQ((*report)[1], insim::ISP_MCI);
-        const std::size_t count = (*report)[3];
-        ASSERT_GE(count, 1u);
-        ASSERT_LE(count, insim::kMaxCarsPerReport);
-        ASSERT_EQ(report->size(), 4 + 28 * count);
-        if (((*report)[4 + 6] & insim::kInfoFirstCar) != 0) {
-            intervals.emplace_back();
-        }
-        ASSERT_FALSE(intervals.empty()) << "the first report is flagged as the first";
-        intervals.back().push_back(*report);
-    }
-    intervals.pop_back();
-    for (const std::vector<Bytes>& interval : intervals) {
+    for (int i = 0; i < 3; ++i) {
+        const std::vector<Bytes> interval = read_interval(introduced);
         ASSERT_EQ(interval.size(), reports);
         int number = 0;
         for (const Bytes& report : interval) {
+            EXPECT_LE(report[3], per_report);
+            EXPECT_EQ(report[0] * introduced.unit, 4 + 28u * report[3]) << "the size byte";
             for (std::size_t car = 0; car < report[3]; ++car) {
                 const uint8_t* at = report.data() + 4 + 28 * car;
                 ++number;
@@ -103,14 +191,21 @@ TEST_P(FakeLfsCars, EachIntervalSplitsItsCarsIntoFlaggedReportsOfAtMostEight) {
         }
         EXPECT_EQ(number, cars);
     }
-    ASSERT_TRUE(client.send(sim::tiny_record(insim::TINY_CLOSE)));
+    ASSERT_TRUE(introduced.close_request());
     EXPECT_EQ(simulator->wait(kWait), 0) << simulator->err();
 }
 
 INSTANTIATE_TEST_SUITE_P(Split, FakeLfsCars,
-                         ::testing::Values(SplitCase{1, 1}, SplitCase{8, 1}, SplitCase{9, 2},
-                                           SplitCase{16, 2}, SplitCase{48, 6}),
-                         [](const auto& info) { return std::to_string(info.param.cars); });
+                         ::testing::Values(SplitCase{1, 1, 0}, SplitCase{8, 1, 0},
+                                           SplitCase{9, 2, 0}, SplitCase{16, 2, 0},
+                                           SplitCase{48, 6, 0}, SplitCase{1, 1, 9},
+                                           SplitCase{16, 1, 9}, SplitCase{17, 2, 9},
+                                           SplitCase{48, 3, 9}),
+                         [](const auto& info) {
+                             return "version_" +
+                                    std::to_string(sim::served_version(info.param.protocol)) + "_" +
+                                    std::to_string(info.param.cars);
+                         });
 
 // A button with the program's fields and `text`, sized as write_packet sizes it.
 Bytes button(const std::string& text, uint8_t field = 0, uint8_t value = 0) {
@@ -131,7 +226,8 @@ Bytes button(const std::string& text, uint8_t field = 0, uint8_t value = 0) {
 
 // A client of fake_lfs, introduced, and fake_lfs itself.
 struct Session {
-    sim::SimClient& client;
+    IntroducedClient& first;
+    sim::SimClient& client;  // the first's
     ChildProcess& simulator;
     uint16_t port;
 };
@@ -140,7 +236,7 @@ struct Session {
 // how the session must end.
 struct TimingCase {
     std::string label;
-    std::vector<std::string> args;  // beyond --port 0 --laps 0
+    std::vector<std::string> args;  // beyond --port 0 --laps kEndless
     // Plays the client from its introduction to the end of the session.
     std::function<void(Session&)> play;
     long status;
@@ -153,12 +249,12 @@ class FakeLfsTiming : public ::testing::TestWithParam<TimingCase> {};
 
 TEST_P(FakeLfsTiming, EndsTheSessionOnlyWhenTheClientFails) {
     const TimingCase& c = GetParam();
-    std::vector<std::string> args = {"--port", "0", "--laps", "0"};
+    std::vector<std::string> args = {"--port", "0", "--laps", kEndless};
     args.insert(args.end(), c.args.begin(), c.args.end());
     uint16_t port = 0;
     auto simulator = start_fake_lfs(args, &port);
     IntroducedClient introduced(port, 0, c.receive_buffer);
-    Session session{introduced.client, *simulator, port};
+    Session session{introduced, introduced.client, *simulator, port};
     c.play(session);
     EXPECT_EQ(simulator->wait(kWait), c.status) << simulator->err();
     for (const std::string& line : c.said) {
@@ -198,6 +294,56 @@ constexpr bool kBudgetsHold = kProcessorTimeIsTheChilds;
 
 const std::string kIdleLine = "fake_lfs: nothing came from the client for 1 s";
 const std::string kUnanswered = "fake_lfs: the keep-alive sent ";
+const std::string kStrict = "fake_lfs: --strict: ";
+const std::string kNotShown = "the simulator would not show this button: ";
+
+// Eight programs at once, the fixture's first and seven more, each served;
+// a ninth is turned away at once, and a line about a program is marked with
+// it.
+void ninth_turned_away(Session& s) {
+    std::vector<std::unique_ptr<IntroducedClient>> more;
+    for (int i = 2; i <= 8; ++i) {
+        more.push_back(std::make_unique<IntroducedClient>(s.port));
+    }
+    for (const auto& program : more) {
+        EXPECT_FALSE(read_interval(*program).empty());
+    }
+    sim::SimClient ninth(s.port);
+    EXPECT_TRUE(ninth.wait_closed(2s)) << "the ninth is closed at once";
+    EXPECT_TRUE(ninth.received().empty());
+    ASSERT_TRUE(more[1]->send(button("x", 4, 240)));  // program 3
+    EXPECT_TRUE(s.simulator.wait_for_output(kNotShown, kWait));
+    for (const auto& program : more) {
+        ASSERT_TRUE(program->close_request());
+    }
+    close_request(s.client);
+}
+
+// A program of version 0 and one of 9 at once: each gets the race's cars in
+// its own unit and split, the same cars at the same moments, and each is
+// judged in its own unit.
+void versions_0_and_9(Session& s) {
+    IntroducedClient nine(s.port, 9, 0, "nine");
+    std::vector<std::vector<std::pair<int32_t, int32_t>>> seen_by_six;
+    for (int i = 0; i < 5; ++i) {
+        const std::vector<Bytes> interval = read_interval(s.first);
+        ASSERT_EQ(interval.size(), 3u) << "8, 8 and 1 cars";
+        seen_by_six.push_back(cars_of(interval));
+    }
+    for (int i = 0; i < 3; ++i) {
+        const std::vector<Bytes> interval = read_interval(nine);
+        ASSERT_EQ(interval.size(), 2u) << "16 and 1 cars";
+        EXPECT_NE(std::find(seen_by_six.begin(), seen_by_six.end(), cars_of(interval)),
+                  seen_by_six.end())
+            << "the cars of interval " << i << " are the cars the other program got";
+    }
+    ASSERT_TRUE(nine.send(button("nine")));
+    ASSERT_TRUE(s.first.send(button("six")));
+    EXPECT_TRUE(s.simulator.wait_for_output("button 237 \"nine\"", kWait));
+    EXPECT_TRUE(s.simulator.wait_for_output("button 237 \"six\"", kWait));
+    ASSERT_TRUE(nine.close_request());
+    close_request(s.client);
+}
 
 INSTANTIATE_TEST_SUITE_P(
     Edges, FakeLfsTiming,
@@ -222,7 +368,7 @@ INSTANTIATE_TEST_SUITE_P(
                    },
                    0,
                    {kUnanswered + "200 ms ago was not answered"},
-                   {kIdleLine}},
+                   {kIdleLine, kStrict}},
         // The keep-alive comes as the idle limit runs out: its answer keeps
         // the client, however the two settings meet.
         TimingCase{"keepalive_at_the_idle_limit",
@@ -234,15 +380,22 @@ INSTANTIATE_TEST_SUITE_P(
                    0,
                    {},
                    {kIdleLine, kUnanswered}},
+        // With keep-alives further apart than the idle limit, a client that
+        // sends nothing but their answers is silent for the limit: it is
+        // closed then, before the first keep-alive has gone.
         TimingCase{"keepalive_after_the_idle_limit",
-                   {"--idle-limit", "1", "--keepalive", "1500"},
+                   {"--idle-limit", "1", "--keepalive", "3000"},
                    [](Session& s) {
-                       answer(s.client, 2500ms);
-                       close_request(s.client);
+                       const auto start = std::chrono::steady_clock::now();
+                       ASSERT_TRUE(s.client.wait_closed(kWait));
+                       EXPECT_GE(std::chrono::steady_clock::now() - start, 1s) << "too early";
+                       for (const Bytes& record : framed(s.client.received())) {
+                           EXPECT_NE(record[1], insim::ISP_TINY) << "a keep-alive came first";
+                       }
                    },
-                   0,
-                   {},
-                   {kIdleLine, kUnanswered}},
+                   1,
+                   {kIdleLine},
+                   {kUnanswered}},
         // A record may come in pieces over any time: each piece is a sign of
         // life, and only the idle limit judges silence.
         TimingCase{"record_in_slow_pieces",
@@ -284,18 +437,77 @@ INSTANTIATE_TEST_SUITE_P(
                        close_request(s.client);
                    },
                    0},
-        TimingCase{"second_client_refused_at_once",
+        TimingCase{"ninth_program_turned_away_at_once",
+                   {"--interval", "50"},
+                   ninth_turned_away,
+                   0,
+                   {"fake_lfs: turned a program away: the simulator serves at most 8 programs at "
+                    "once",
+                    "fake_lfs: program 3 \"raw client\": " + kNotShown + "ClickID 240, over 239"}},
+        TimingCase{"versions_0_and_9_at_once",
+                   {"--cars", "17", "--interval", "100", "--keepalive", "250"},
+                   versions_0_and_9,
+                   0,
                    {},
+                   {"would not"}},
+        // --strict: a gate for scripts.
+        TimingCase{"strict_bad_button",
+                   {"--strict"},
                    [](Session& s) {
-                       sim::SimClient second(s.port);
-                       EXPECT_TRUE(second.wait_closed(2s)) << "the second client is closed";
-                       answer(s.client, 200ms);
+                       ASSERT_TRUE(s.client.send(button("x", 4, 240)));
+                       close_request(s.client);
+                   },
+                   1,
+                   {"fake_lfs: " + kNotShown + "ClickID 240, over 239",
+                    kStrict + "1 record the simulator would not accept or show, 0 keep-alives "
+                              "not answered; status 1"}},
+        TimingCase{"strict_unanswered_keepalive",
+                   {"--strict", "--keepalive", "200"},
+                   [](Session& s) {
+                       for (int i = 0; i < 3; ++i) {
+                           std::this_thread::sleep_for(250ms);
+                           ASSERT_TRUE(s.client.send(button("bbbb")));
+                       }
+                       close_request(s.client);
+                   },
+                   1,
+                   {kUnanswered + "200 ms ago was not answered",
+                    kStrict + "0 records the simulator would not accept or show, "}},
+        TimingCase{"strict_every_keepalive_answered",
+                   {"--strict", "--keepalive", "200", "--interval", "100"},
+                   [](Session& s) {
+                       answer(s.client, 700ms, true);
                        close_request(s.client);
                    },
                    0,
-                   {"fake_lfs: refused a second client: this stand-in serves one client at a "
-                    "time"}}),
+                   {},
+                   {kUnanswered, kStrict}}),
     [](const auto& info) { return info.param.label; });
+
+// With --laps 0 programs come and go: the race goes on between them on its
+// one clock, and fake_lfs serves the next program until it is interrupted.
+TEST(FakeLfsRace, ProgramsComeAndGoWithLapsZero) {
+    uint16_t port = 0;
+    auto simulator = start_fake_lfs({"--port", "0", "--laps", "0", "--interval", "200"}, &port);
+    std::size_t left_at = 0;
+    {
+        IntroducedClient first(port);
+        read_interval(first);
+        left_at = step_of(read_interval(first));
+        ASSERT_TRUE(first.close_request());
+        EXPECT_TRUE(first.client.wait_closed(kWait));
+    }
+    IntroducedClient second(port, 9, 0, "second");
+    const std::size_t arrived_at = step_of(read_interval(second));
+    EXPECT_GT(arrived_at, left_at) << "the race went on while no program watched";
+    EXPECT_LT(arrived_at, sim::lap_route().size());
+    ASSERT_TRUE(second.close_request());
+    EXPECT_TRUE(second.client.wait_closed(kWait));
+    IntroducedClient third(port);
+    EXPECT_FALSE(simulator->wait(300ms).has_value()) << "fake_lfs ends only when interrupted";
+    EXPECT_TRUE(has(simulator->out(), "client \"second\" asks for"));
+    EXPECT_EQ(simulator->err(), "");
+}
 
 // The introduction too may come in pieces, however far apart.
 TEST(FakeLfsIntroduction, MayComeInPiecesOverAnyTime) {
@@ -313,6 +525,27 @@ TEST(FakeLfsIntroduction, MayComeInPiecesOverAnyTime) {
     EXPECT_EQ((*version)[1], insim::ISP_VER);
     ASSERT_TRUE(client.send(sim::tiny_record(insim::TINY_CLOSE)));
     EXPECT_EQ(simulator->wait(kWait), 0) << simulator->err();
+}
+
+// Regression: a program that reset its connection as its version answer
+// went had its keep-alives started after its connection had ended, and
+// fake_lfs never ended.
+TEST(FakeLfsIntroduction, AProgramGoneAsItIsAnsweredEndsItsConnection) {
+    uint16_t port = 0;
+    auto simulator = start_fake_lfs({"--port", "0", "--keepalive", "100"}, &port);
+    {
+        // The introduction and the reset back to back, from this thread, so
+        // that both are in before fake_lfs answers.
+        asio::io_context io;
+        asio::ip::tcp::socket program(io);
+        program.connect(engine::loopback(port));
+        asio::write(program, asio::buffer(introduction(0)));
+        program.set_option(asio::socket_base::linger(true, 0));
+        program.close();
+    }
+    EXPECT_EQ(simulator->wait(kWait), 1);
+    EXPECT_TRUE(has(simulator->err(), "fake_lfs: the client closed the connection"))
+        << simulator->err();
 }
 
 TEST(FakeLfsLimits, EachBrokenLimitGetsOneLineAndTheSessionGoesOn) {
@@ -343,7 +576,7 @@ TEST(FakeLfsLimits, EachBrokenLimitGetsOneLineAndTheSessionGoesOn) {
          "where a tiny record has 4"},
     };
     uint16_t port = 0;
-    auto simulator = start_fake_lfs({"--port", "0", "--laps", "0"}, &port);
+    auto simulator = start_fake_lfs({"--port", "0", "--laps", kEndless}, &port);
     IntroducedClient introduced(port);
     std::vector<std::string> expected;
     for (const auto& [record, line] : cases) {
@@ -363,40 +596,48 @@ TEST(FakeLfsLimits, EachBrokenLimitGetsOneLineAndTheSessionGoesOn) {
 
 struct ProtocolCase {
     uint8_t declared;
+    std::string simulator;  // --insim-version
     std::string shown;
-    bool served;
+    uint8_t in_use;
 };
 
 class FakeLfsProtocol : public ::testing::TestWithParam<ProtocolCase> {};
 
-TEST_P(FakeLfsProtocol, ServesVersionsUpToEightAndRefusesLaterOnes) {
+TEST_P(FakeLfsProtocol, ServesEachVersionInItsOwnUnit) {
     const ProtocolCase& c = GetParam();
     uint16_t port = 0;
-    auto simulator = start_fake_lfs({"--port", "0"}, &port);
+    auto simulator = start_fake_lfs(
+        {"--port", "0", "--insim-version", c.simulator, "--keepalive", "100"}, &port);
+    const std::size_t unit = sim::size_unit(c.in_use);
     sim::SimClient client(port);
     ASSERT_TRUE(client.send(introduction(c.declared)));
-    if (c.served) {
-        auto version = client.read_record(kWait);
-        ASSERT_TRUE(version);
-        EXPECT_EQ((*version)[1], insim::ISP_VER);
-        ASSERT_TRUE(client.send(sim::tiny_record(insim::TINY_CLOSE)));
-    } else {
-        EXPECT_TRUE(client.wait_closed(kWait));
-        EXPECT_TRUE(client.received().empty()) << "no version is sent to a refused client";
-    }
-    EXPECT_EQ(simulator->wait(kWait), c.served ? 0 : 1);
+    auto version = read_record(client, unit);
+    ASSERT_TRUE(version);
+    EXPECT_EQ((*version)[1], insim::ISP_VER);
+    EXPECT_EQ(version->size(), 20u);
+    EXPECT_EQ((*version)[offsetof(insim::IS_VER, InSimVer)], c.in_use) << "the version in use";
+    auto keepalive = read_record(client, unit);
+    ASSERT_TRUE(keepalive);
+    EXPECT_EQ(*keepalive, in_unit(sim::tiny_record(insim::TINY_NONE), unit));
+    ASSERT_TRUE(client.send(*keepalive));
+    ASSERT_TRUE(client.send(in_unit(button("unit"), unit)));
+    ASSERT_TRUE(client.send(in_unit(sim::tiny_record(insim::TINY_CLOSE), unit)));
+    EXPECT_EQ(simulator->wait(kWait), 0);
     EXPECT_TRUE(has(simulator->out(), ", protocol version " + c.shown)) << simulator->out();
-    const std::string refusal = "fake_lfs: the client declares protocol version " +
-                                std::to_string(c.declared) + "; from version 9 the simulator";
-    EXPECT_EQ(has(simulator->err(), refusal), !c.served) << simulator->err();
+    EXPECT_TRUE(has(simulator->out(), "button 237 \"unit\"")) << simulator->out();
+    EXPECT_EQ(simulator->err(), "") << "every record is judged in the program's own unit";
 }
 
 INSTANTIATE_TEST_SUITE_P(Versions, FakeLfsProtocol,
-                         ::testing::Values(ProtocolCase{0, "0 (served as 6)", true},
-                                           ProtocolCase{5, "5 (served as 5)", true},
-                                           ProtocolCase{8, "8 (served as 8)", true},
-                                           ProtocolCase{9, "9 (served as 9)", false},
-                                           ProtocolCase{255, "255 (served as 9)", false}),
-                         [](const auto& info) { return std::to_string(info.param.declared); });
+                         ::testing::Values(ProtocolCase{0, "9", "0 (served as 6)", 6},
+                                           ProtocolCase{5, "9", "5 (served as 5)", 5},
+                                           ProtocolCase{8, "9", "8 (served as 8)", 8},
+                                           ProtocolCase{9, "9", "9 (served as 9)", 9},
+                                           ProtocolCase{255, "9", "255 (served as 9)", 9},
+                                           ProtocolCase{9, "8", "9 (served as 8)", 8}),
+                         [](const auto& info) {
+                             return std::to_string(info.param.declared) + "_to_simulator_" +
+                                    info.param.simulator;
+                         });
 
 }  // namespace

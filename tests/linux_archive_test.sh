@@ -84,7 +84,7 @@ unshare -rn sh -c '
     exit "$status"
 ' sh "$folder" "$work" || status=$?
 [ "$status" -eq 255 ] || { echo "street_names ended with $status, not 255" >&2; cat "$work/sim.out" >&2; exit 1; }
-[ "$(cat "$work/out")" = 'Connected to LFS 0.7F, InSim ver. 9' ] || { cat "$work/out" >&2; exit 1; }
+[ "$(cat "$work/out")" = 'Connected to LFS 0.7F, InSim ver. 6' ] || { cat "$work/out" >&2; exit 1; }
 [ ! -s "$work/err" ]
 for name in Backstraight Chicane "Sector 2"; do
     grep -q "button 237 \"$name\"" "$work/sim.out"

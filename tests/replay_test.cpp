@@ -1,7 +1,8 @@
 // fake_lfs --replay refuses a malformed capture before it listens, naming the
 // line, and refuses options that do not fit a replay; with --expect it
 // catches a record the client sends after the capture's last, and it plays
-// captures sized in 4-byte units.
+// captures sized in 4-byte units, such as a session of version 9 recorded
+// through insim_tap.
 #include <gtest/gtest.h>
 
 #include <filesystem>
@@ -13,6 +14,7 @@
 #include "tests/support/child_process.h"
 #include "tests/support/connection_fixture.h"
 #include "tests/support/fake_lfs.h"
+#include "tests/support/tap_session.h"
 #include "tools/capture/capture_file.h"
 
 namespace {
@@ -84,9 +86,8 @@ INSTANTIATE_TEST_SUITE_P(
 
 TEST(ReplayOptions, LapOptionsDoNotFitAReplay) {
     const std::vector<std::vector<std::string>> cases = {
-        {"--replay", "x.txt", "--hostile", "5"},
-        {"--cars", "3", "--replay", "x.txt"},
-        {"--expect"},
+        {"--replay", "x.txt", "--hostile", "5"}, {"--cars", "3", "--replay", "x.txt"},
+        {"--replay", "x.txt", "--strict"},       {"--expect"},
         {"--replay", "x.txt", "--speed", "0"},
     };
     for (const auto& args : cases) {
@@ -216,6 +217,72 @@ TEST(ReplayEnd, ComesAfterEverythingQueuedHasGone) {
     EXPECT_TRUE(client.wait_closed(kWait));
     client.close();
     EXPECT_EQ(replay->wait(kWait), 0) << replay->err();
+    std::filesystem::remove(file);
+}
+
+// A program of protocol 9, as a test plays it on `port`: its introduction
+// (its size byte in 4-byte units), then a button for every car report,
+// holding the report's first car's place, until it has answered `reports`;
+// then a close request, and the end of the connection once the other side
+// has closed. The reports it got.
+std::vector<sim::Bytes> play_version_9(uint16_t port, int reports) {
+    constexpr std::size_t kUnit = 4;
+    sim::SimClient program(port);
+    insim::IS_ISI isi = sim::introduction("nine", insim::ISF_MCI, 50, 9);
+    isi.Size = sizeof isi / kUnit;
+    EXPECT_TRUE(program.send(sim::bytes_of(isi)));
+    std::vector<sim::Bytes> got;
+    while (static_cast<int>(got.size()) < reports) {
+        sim::Bytes record(1);
+        if (!program.read_exact(record.data(), 1, kWait)) {
+            ADD_FAILURE() << "the simulator's side closed or went silent";
+            break;
+        }
+        record.resize(record[0] * kUnit);
+        if (!program.read_exact(record.data() + 1, record.size() - 1, kWait)) {
+            ADD_FAILURE() << "a record cut short";
+            break;
+        }
+        if (record[1] != insim::ISP_MCI) {
+            continue;
+        }
+        got.push_back(record);
+        sim::Bytes button = {16 / kUnit, insim::ISP_BTN, 1, 0, 237, 0, 32, 0, 1, 70, 60, 10};
+        button.insert(button.end(), record.begin() + 4 + 8, record.begin() + 4 + 12);
+        EXPECT_TRUE(program.send(button));
+    }
+    EXPECT_TRUE(program.send({4 / kUnit, insim::ISP_TINY, 0, insim::TINY_CLOSE}));
+    EXPECT_TRUE(program.wait_closed(kWait));
+    return got;
+}
+
+// A session of protocol 9 recorded through the tap: 16-car reports in
+// 4-byte units, and a replay to the same program that passes --expect.
+TEST(ReplayOfATap, ASessionOfVersion9ReplaysWithExpect) {
+    const std::string file =
+        ::testing::TempDir() + "nine_" + std::to_string(current_process_id()) + ".txt";
+    uint16_t simulator_port = 0;
+    auto simulator = start_fake_lfs(
+        {"--port", "0", "--cars", "17", "--interval", "50", "--laps", "100"}, &simulator_port);
+    uint16_t tap_port = 0;
+    auto tap = start_listening(
+        INSIM_TAP_PROGRAM, {"--listen", "0", "--to", std::to_string(simulator_port), "--out", file},
+        &tap_port);
+    const std::vector<sim::Bytes> reports = play_version_9(tap_port, 6);
+    EXPECT_EQ(simulator->wait(kWait), 0) << simulator->err();
+    EXPECT_EQ(tap->wait(kWait), 0) << tap->err();
+    ASSERT_EQ(reports.size(), 6u);
+    for (std::size_t i = 0; i < reports.size(); i += 2) {
+        EXPECT_EQ(reports[i][0], (4 + 16 * 28) / 4) << "16 cars, sized in 4-byte units";
+        EXPECT_EQ(reports[i][3], 16);
+    }
+    EXPECT_NE(read_file(file).find(capture::kWordUnitsLine), std::string::npos);
+
+    uint16_t replay_port = 0;
+    auto replay = start_fake_lfs({"--replay", file, "--expect", "--port", "0"}, &replay_port);
+    EXPECT_TRUE(play_version_9(replay_port, 6) == reports) << "the replay sends what was captured";
+    EXPECT_EQ(replay->wait(kWait), 0) << replay->err();
+    EXPECT_NE(replay->out().find("replay done"), std::string::npos) << replay->out();
     std::filesystem::remove(file);
 }
 

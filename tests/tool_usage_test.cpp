@@ -46,6 +46,11 @@ INSTANTIATE_TEST_SUITE_P(
     ::testing::Values(
         UsageCase{"fake_lfs_h", kFakeLfs, {"-h"}, 0, "Usage: fake_lfs"},
         UsageCase{"fake_lfs_help", kFakeLfs, {"--help"}, 0, "--replay FILE"},
+        UsageCase{"fake_lfs_help_ninth",
+                  kFakeLfs,
+                  {"--help"},
+                  0,
+                  "A ninth program is turned away at once"},
         UsageCase{"fake_lfs_version", kFakeLfs, {"--version"}, 0, "fake_lfs " PROJECT_VERSION},
         UsageCase{"tap_h", kTap, {"-h"}, 0, "Usage: insim_tap"},
         UsageCase{"tap_version", kTap, {"--version"}, 0, "insim_tap " PROJECT_VERSION},

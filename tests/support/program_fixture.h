@@ -17,6 +17,9 @@ inline const std::string kPortInUse =
     "port 29999 is in use, probably by the simulator; close its InSim port to run this test";
 constexpr int32_t kMetre = 65536;  // positions count 1/65536 m
 inline const std::string kVersionLine = "Connected to LFS 0.7F, InSim ver. 9" + kLineEnd;
+// fake_lfs answers with the version in use: the program declares 0, served
+// as 6.
+inline const std::string kStandInVersionLine = "Connected to LFS 0.7F, InSim ver. 6" + kLineEnd;
 
 class ProgramTest : public ::testing::Test {
   protected:

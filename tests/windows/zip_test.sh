@@ -91,7 +91,7 @@ if [ "$status" -ne 255 ]; then
     echo "street_names.exe ended with $status, not 255 (-1)" >&2
     exit 1
 fi
-[ "$(cat "$work/out")" = $'Connected to LFS 0.7F, InSim ver. 9\r' ] || {
+[ "$(cat "$work/out")" = $'Connected to LFS 0.7F, InSim ver. 6\r' ] || {
     echo "unexpected output:" >&2
     od -c "$work/out" >&2
     exit 1

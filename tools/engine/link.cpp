@@ -24,7 +24,7 @@ void Link::read_next() {
     }
     read_pending_ = true;
     socket_.async_read_some(asio::buffer(read_buffer_),
-                            [this](std::error_code error, std::size_t count) {
+                            [this, held = owner_.lock()](std::error_code error, std::size_t count) {
                                 read_pending_ = false;
                                 if (error == asio::error::operation_aborted || !is_open()) {
                                     return;
@@ -112,7 +112,9 @@ void Link::write_next() {
     watch_stall();
     socket_.async_write_some(
         asio::buffer(sending_.data() + offset_, sending_.size() - offset_),
-        [this](std::error_code error, std::size_t count) { written(error, count); });
+        [this, held = owner_.lock()](std::error_code error, std::size_t count) {
+            written(error, count);
+        });
 }
 
 void Link::written(std::error_code error, std::size_t count) {
@@ -155,7 +157,7 @@ void Link::watch_stall() {
     }
     stall_watched_ = true;
     stall_timer_.expires_at(last_progress_ + send_bound_);
-    stall_timer_.async_wait([this](std::error_code error) {
+    stall_timer_.async_wait([this, held = owner_.lock()](std::error_code error) {
         stall_watched_ = false;
         if (error || !is_open() || !writing_) {
             return;

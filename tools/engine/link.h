@@ -14,6 +14,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <functional>
+#include <memory>
 #include <span>
 #include <system_error>
 
@@ -49,6 +50,11 @@ class Link {
 
     // Starts reading; every event goes to `events`.
     void start(Events events);
+
+    // Keeps `owner` alive while any operation of the link is pending, so
+    // that an owner held by a shared pointer (the link among its members)
+    // can be let go at any time: it goes once the last operation is done.
+    void hold(std::weak_ptr<void> owner) { owner_ = std::move(owner); }
 
     // Queues `bytes` after everything queued before. Nothing is queued once
     // sending has ended.
@@ -86,6 +92,7 @@ class Link {
     asio::steady_timer stall_timer_;
     const Clock::duration send_bound_;
     Events events_;
+    std::weak_ptr<void> owner_;
 
     std::array<uint8_t, 16384> read_buffer_{};
     bool reading_ = false;  // reads go on (not ended)

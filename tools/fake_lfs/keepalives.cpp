@@ -1,6 +1,6 @@
 #include "tools/fake_lfs/keepalives.h"
 
-#include <iostream>
+#include <algorithm>
 
 namespace fake_lfs {
 namespace {
@@ -8,31 +8,34 @@ namespace {
 using engine::Clock;
 using std::chrono::milliseconds;
 
-// How long a keep-alive's answer may take before the idle limit may end a
-// client that has not sent it.
+// How long a keep-alive's answer may take when the keep-alive went just
+// before the idle limit.
 constexpr milliseconds kAnswerTime(1000);
 
 }  // namespace
 
-KeepAlives::KeepAlives(asio::io_context& io, const Options& options, std::function<void()> send,
-                       std::function<void()> silent)
+KeepAlives::KeepAlives(asio::io_context& io, const Options& options, std::ostream& err,
+                       Events events)
     : options_(options),
+      err_(err),
       keepalive_timer_(io),
       idle_timer_(io),
-      send_(std::move(send)),
-      silent_(std::move(silent)) {}
+      events_(std::move(events)) {}
 
-void KeepAlives::start() {
+void KeepAlives::start(std::weak_ptr<void> owner) {
+    owner_ = std::move(owner);
     running_ = true;
     heard();
     next_keepalive_ = last_heard_ + milliseconds(options_.keepalive_ms);
     keep_alive();
+    watch_idle();
 }
 
+// The idle timer is not moved on here, but judges again when it fires: a
+// program heard a hundred times a second costs no timer operations.
 void KeepAlives::heard() {
     last_heard_ = Clock::now();
     unanswered_since_.reset();
-    idle_timer_.cancel();
 }
 
 void KeepAlives::stop() {
@@ -43,45 +46,55 @@ void KeepAlives::stop() {
 
 void KeepAlives::keep_alive() {
     keepalive_timer_.expires_at(next_keepalive_);
-    keepalive_timer_.async_wait([this](std::error_code error) {
+    keepalive_timer_.async_wait([this, held = owner_.lock()](std::error_code error) {
         if (error || !running_) {
             return;
         }
-        // The simulator closes only an idle client, but a developer should
+        // The simulator closes only an idle program, but a developer should
         // still see a keep-alive go unanswered.
         if (pending_) {
-            std::cerr << "fake_lfs: the keep-alive sent " << options_.keepalive_ms
-                      << " ms ago was not answered\n";
+            err_ << "fake_lfs: the keep-alive sent " << options_.keepalive_ms
+                 << " ms ago was not answered" << std::endl;
+            events_.unanswered();
         }
-        send_();
+        events_.send();
+        if (!running_) {
+            return;  // the program went as the keep-alive was sent
+        }
         pending_ = true;
         if (!unanswered_since_) {
             unanswered_since_ = Clock::now();
-            watch_idle();
         }
         next_keepalive_ += milliseconds(options_.keepalive_ms);
         keep_alive();
     });
 }
 
+// The limit after the program was last heard; a second after the first
+// keep-alive since then, when that went (or is due) before the limit but
+// less than a second before it.
 Clock::time_point KeepAlives::idle_deadline() const {
-    return std::max(last_heard_ + std::chrono::seconds(options_.idle_limit_s),
-                    *unanswered_since_ + kAnswerTime);
+    const Clock::time_point limit = last_heard_ + std::chrono::seconds(options_.idle_limit_s);
+    const Clock::time_point first = unanswered_since_.value_or(next_keepalive_);
+    return first <= limit ? std::max(limit, first + kAnswerTime) : limit;
 }
 
 void KeepAlives::watch_idle() {
-    if (options_.idle_limit_s == 0 || !unanswered_since_) {
+    if (options_.idle_limit_s == 0) {
         return;
     }
     idle_timer_.expires_at(idle_deadline());
-    idle_timer_.async_wait([this](std::error_code error) {
-        // Bytes heard just before the time came cancel the wait too late to
-        // stop this call: the deadline is judged again.
-        if (!error && running_ && unanswered_since_ && Clock::now() >= idle_deadline()) {
-            std::cerr << "fake_lfs: nothing came from the client for " << options_.idle_limit_s
-                      << " s (the idle limit, --idle-limit); closing the connection\n";
-            silent_();
+    idle_timer_.async_wait([this, held = owner_.lock()](std::error_code error) {
+        if (error || !running_) {
+            return;
         }
+        if (Clock::now() < idle_deadline()) {
+            watch_idle();
+            return;
+        }
+        err_ << "fake_lfs: nothing came from the client for " << options_.idle_limit_s
+             << " s (the idle limit, --idle-limit); closing the connection" << std::endl;
+        events_.silent();
     });
 }
 

@@ -1,12 +1,13 @@
 // fake_lfs: a stand-in for the simulator's side of the client protocol.
 //
-// Listens on 127.0.0.1, serves one client, checks its introduction, answers
-// with a version record, sends keep-alives and closes a client that stays
-// silent, and drives cars round a scripted lap, sending their positions at
-// the interval the client asked for; or plays back a capture. Prints what the
-// client asked for and every record it sends, buttons as readable lines, and
-// says on standard error when a record is one the simulator would not take.
-// This file reads the options and chooses the session.
+// Listens on 127.0.0.1 and serves up to eight programs at once, each by its
+// own introduction: the protocol version it declares, the version answer,
+// keep-alives and the idle limit, and the cars of one race, driven round a
+// scripted lap, at the interval it asked for; or plays back a capture to
+// one program. Prints what each program asked for and every record it
+// sends, buttons as readable lines, and says on standard error when a
+// record is one the simulator would not take. This file reads the options
+// and chooses the session.
 #include <cmath>
 #include <iostream>
 #include <optional>
@@ -22,20 +23,42 @@ using command_line::whole_number;
 using fake_lfs::Options;
 
 const char kFooter[] =
-    "Each interval sends one report per 8 cars, back to back, the first car of\n"
-    "the first report flagged 64 and the last car of the last flagged 128.\n"
+    "Up to 8 programs are served at once, each by its own introduction: the\n"
+    "protocol version it declares (0 as 6; 1 to 8 as declared, record sizes in\n"
+    "bytes, up to 8 cars a report; 9 and later as 9, or as --insim-version when\n"
+    "that is lower, sizes in 4-byte units both ways, up to 16 cars a report),\n"
+    "the version answer with the version in use, its flags, report interval,\n"
+    "keep-alives and idle limit. A ninth program is turned away at once: its\n"
+    "connection is closed before anything is read from it, with a line on\n"
+    "standard error (the simulator's documentation does not say what it does).\n"
+    "Once more than one program is connected, each line about one is marked\n"
+    "with its number and the name from its introduction.\n"
     "\n"
-    "The idle limit closes the connection, with status 1, when nothing at all\n"
-    "has come from the client for S seconds and a keep-alive sent in that time\n"
-    "has gone unanswered for a second, so a client that answers every\n"
-    "keep-alive stays whatever the two settings; also when the client has taken\n"
-    "nothing sent to it for S seconds (70 with --idle-limit 0).\n"
+    "The race runs on one clock for all: it starts with the first program that\n"
+    "asks for car reports and moves the cars one step along the lap every\n"
+    "report interval of that program (or --interval). Each program with car\n"
+    "reports gets the cars where they are at its own interval, one report per\n"
+    "8 cars (16 from version 9), back to back, the first car of the first\n"
+    "report flagged 64 and the last car of the last flagged 128. --laps N ends\n"
+    "the race, and every connection, after N laps, or once no program is left;\n"
+    "with --laps 0 programs may come and go until fake_lfs is interrupted.\n"
     "\n"
-    "A client that declares protocol version 0 in its introduction is served as\n"
-    "version 6; 1 to 8 as declared; 9 and later are refused (status 1). Buttons\n"
-    "and records that the simulator would not show or accept (a record size that\n"
-    "is not a multiple of 4; a button with ReqI 0, ClickID over 239, L, T, W or H\n"
-    "over 200, or more than 240 bytes of text) get a line on standard error.\n"
+    "The idle limit closes a program's connection, with status 1, when nothing\n"
+    "at all has come from it for S seconds, whatever --keepalive is; only when\n"
+    "the first keep-alive sent in that time went less than a second before the\n"
+    "limit is its answer awaited to the end of that second, so a program that\n"
+    "answers every keep-alive stays whatever the two settings. Also when the\n"
+    "program has taken nothing sent to it for S seconds (70 with --idle-limit\n"
+    "0).\n"
+    "\n"
+    "Buttons and records that the simulator would not show or accept, judged in\n"
+    "the program's own size unit (a record size that is not a multiple of 4; a\n"
+    "button with ReqI 0, ClickID over 239, L, T, W or H over 200, or more than\n"
+    "240 bytes of text), and keep-alives left unanswered get a line on standard\n"
+    "error; with --strict they also make the status 1. The status is 1 as well\n"
+    "when a program's introduction is not one, it sends a record of size 0, it\n"
+    "closes its connection without a close request, or the idle limit closes\n"
+    "it.\n"
     "\n"
     "--version alone prints fake_lfs's own version; with TEXT it sets the version\n"
     "that the stand-in reports as the simulator's.\n"
@@ -69,14 +92,14 @@ CLI::Validator at_most_8_characters() {
 
 Options parse_options(int argc, char** argv) {
     Options o;
-    CLI::App app("Plays the simulator for one client on 127.0.0.1.", "fake_lfs");
+    CLI::App app("Plays the simulator for up to 8 programs on 127.0.0.1.", "fake_lfs");
     command_line::prepare(app);
     app.footer(kFooter);
     app.add_option("--port", o.port, "port to listen on; 0 picks a free one")
         ->type_name("PORT")
         ->check(command_line::port(true))
         ->capture_default_str();
-    app.add_option("--accept-timeout", o.accept_timeout_s, "seconds to wait for the client")
+    app.add_option("--accept-timeout", o.accept_timeout_s, "seconds to wait for a first program")
         ->type_name("S")
         ->check(whole_number(1, 86400))
         ->capture_default_str();
@@ -85,7 +108,7 @@ Options parse_options(int argc, char** argv) {
 
     // Options that shape the laps, which a replay has no use for.
     CLI::Option_group* lap = app.add_option_group("Laps");
-    lap->add_option("--laps", o.laps, "laps to drive before closing; 0: until interrupted")
+    lap->add_option("--laps", o.laps, "laps to drive before closing; 0: until interrupted (below)")
         ->type_name("N")
         ->check(whole_number(0, 1000000))
         ->capture_default_str();
@@ -94,7 +117,7 @@ Options parse_options(int argc, char** argv) {
         ->check(whole_number(1, fake_lfs::kMaxCars))
         ->capture_default_str();
     lap->add_option("--interval", o.interval_ms,
-                    "milliseconds between car reports, instead of the client's")
+                    "milliseconds between car reports, instead of each program's")
         ->type_name("MS")
         ->check(whole_number(1, 60000));
     lap->add_option("--keepalive", o.keepalive_ms,
@@ -112,7 +135,8 @@ Options parse_options(int argc, char** argv) {
             ->type_name("[TEXT]")
             ->expected(0, 1)
             ->check(at_most_8_characters());
-    lap->add_option("--insim-version", o.insim_version, "protocol version to report")
+    lap->add_option("--insim-version", o.insim_version,
+                    "the simulator's protocol version: a program that declares more is served this")
         ->type_name("N")
         ->check(whole_number(0, 65535))
         ->capture_default_str();
@@ -124,6 +148,9 @@ Options parse_options(int argc, char** argv) {
         ->type_name("N")
         ->check(whole_number(0, 4294967295LL))
         ->capture_default_str();
+    lap->add_flag("--strict", o.strict,
+                  "a record the simulator would not accept or show, or an unanswered keep-alive, "
+                  "makes the status 1");
 
     CLI::Option* replay =
         app.add_option("--replay", o.replay,

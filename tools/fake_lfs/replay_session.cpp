@@ -4,7 +4,8 @@
 // byte for byte and in order (times are not compared).
 #include <iostream>
 
-#include "tools/fake_lfs/session.h"
+#include "tools/fake_lfs/connection.h"
+#include "tools/fake_lfs/server.h"
 #include "tools/protocol/counted.h"
 #include "tools/simulator/client_records.h"
 
@@ -20,24 +21,36 @@ constexpr milliseconds kMaxTrailingWait(5000);
 // still watched for: one that comes then is not in the capture.
 constexpr milliseconds kGraceAfterLast(500);
 
-class ReplaySession : public ClientSession {
+class ReplayProgram : public Connection {
   public:
-    ReplaySession(asio::io_context& io, asio::ip::tcp::acceptor& acceptor, const Options& options,
-                  const capture::Capture& capture)
-        : ClientSession(io, acceptor, options), capture_(capture), send_timer_(io), end_timer_(io) {
+    ReplayProgram(asio::io_context& io, asio::ip::tcp::socket socket, const Options& options,
+                  Host& host, const capture::Capture& capture)
+        : Connection(io, std::move(socket), options, 1, host),
+          capture_(capture),
+          send_timer_(io),
+          end_timer_(io) {
         for (const capture::Entry& entry : capture.entries) {
             (entry.from == capture::From::kSimulator ? simulator_ : client_).push_back(&entry);
         }
-        std::cout << "replaying " << capture_.path << ": "
-                  << sim::counted(simulator_.size(), "record") << " from the simulator, "
-                  << client_.size() << " from the client"
-                  << (options_.expect ? ", expected as captured" : "") << std::endl;
+    }
+
+    // The line that says what is replayed, before any program connects.
+    static void announce(const Options& options, const capture::Capture& capture) {
+        std::size_t from_simulator = 0;
+        for (const capture::Entry& entry : capture.entries) {
+            from_simulator += entry.from == capture::From::kSimulator;
+        }
+        std::cout << "replaying " << capture.path << ": " << sim::counted(from_simulator, "record")
+                  << " from the simulator, " << capture.entries.size() - from_simulator
+                  << " from the client" << (options.expect ? ", expected as captured" : "")
+                  << std::endl;
     }
 
   private:
     void connected() override { send_due(); }
 
     void received(const sim::Bytes& record) override {
+        records_.set_unit(unit());
         const sim::ClientRecords::Seen seen = records_.show(record);
         if (options_.expect && !matches(record)) {
             finish(1);
@@ -56,7 +69,7 @@ class ReplaySession : public ClientSession {
         watch_end();
     }
 
-    void client_gone() override {
+    void program_gone() override {
         if (closing_) {
             done();  // as it asked
         } else if (missing()) {
@@ -95,11 +108,11 @@ class ReplaySession : public ClientSession {
         }
         if (next_sent_ < simulator_.size()) {
             send_timer_.expires_at(due(*simulator_[next_sent_]));
-            send_timer_.async_wait([this](std::error_code error) {
+            send_timer_.async_wait(held([this](std::error_code error) {
                 if (!error) {
                     send_due();
                 }
-            });
+            }));
             return;
         }
         end_by_ = now + trailing_wait();
@@ -118,11 +131,11 @@ class ReplaySession : public ClientSession {
             end = std::min(end, Clock::now() + kGraceAfterLast);
         }
         end_timer_.expires_at(end);
-        end_timer_.async_wait([this](std::error_code error) {
+        end_timer_.async_wait(held([this](std::error_code error) {
             if (!error && !finished()) {
                 done();
             }
-        });
+        }));
     }
 
     // With --expect, until the client's remaining records have come; without
@@ -197,7 +210,19 @@ class ReplaySession : public ClientSession {
 int run_replay_session(asio::io_context& io, asio::ip::tcp::acceptor& acceptor,
                        const Options& options, const capture::Capture& capture,
                        const Announce& announce) {
-    return ReplaySession(io, acceptor, options, capture).run(announce);
+    ReplayProgram::announce(options, capture);
+    Server server(io, acceptor, options,
+                  {
+                      .max_programs = 1,
+                      .end_when_all_gone = true,
+                      .turned_away =
+                          "fake_lfs: refused a second client: a replay serves one client at a time",
+                  },
+                  [&](asio::ip::tcp::socket socket, int) {
+                      return std::make_shared<ReplayProgram>(io, std::move(socket), options, server,
+                                                             capture);
+                  });
+    return server.run(announce);
 }
 
 }  // namespace fake_lfs

@@ -1,0 +1,49 @@
+// The race that fake_lfs's programs watch: the cars driven round the
+// scripted lap on one clock for all, a step of the lap at a time, and its
+// end after the laps asked for. Each program samples the cars at its own
+// interval; programs that sample at the same moment get the same cars.
+#pragma once
+
+#include <asio/io_context.hpp>
+#include <asio/steady_timer.hpp>
+#include <cstddef>
+#include <functional>
+#include <vector>
+
+#include "tools/engine/link.h"
+#include "tools/fake_lfs/fake_lfs.h"
+#include "tools/protocol/sim_records.h"
+
+namespace fake_lfs {
+
+class Race {
+  public:
+    // `laps_driven` is called once the last step of the laps is due.
+    Race(asio::io_context& io, const Options& options, std::function<void()> laps_driven);
+
+    // Starts the clock, unless it runs: the first step at `first_step`, and
+    // one more every `step_time`.
+    void start(engine::Clock::time_point first_step, engine::Clock::duration step_time);
+    bool started() const { return started_; }
+    // Whether the race has ended before `when`: never with --laps 0.
+    bool over_at(engine::Clock::time_point when) const;
+    // The time of the last step of the laps.
+    engine::Clock::time_point last_step() const { return last_step_; }
+    // Where the cars are at `when` (at the first step before it).
+    std::vector<sim::CarPosition> cars_at(engine::Clock::time_point when) const;
+    void stop();
+
+  private:
+    std::size_t step_at(engine::Clock::time_point when) const;
+
+    const Options& options_;
+    asio::steady_timer end_timer_;
+    std::function<void()> laps_driven_;
+    bool started_ = false;
+    bool ends_ = false;  // the laps end within the clock's range
+    engine::Clock::time_point first_step_;
+    engine::Clock::duration step_time_{};
+    engine::Clock::time_point last_step_;
+};
+
+}  // namespace fake_lfs
