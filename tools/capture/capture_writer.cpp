@@ -1,7 +1,6 @@
 #include "tools/capture/capture_writer.h"
 
 #include <cerrno>
-#include <charconv>
 #include <cstring>
 #include <filesystem>
 #include <system_error>
@@ -29,29 +28,14 @@ bool Writer::open(const std::string& path) {
 }
 
 void Writer::units(std::size_t unit) {
+    unit_ = unit;
     if (unit == 4) {
         write(std::string(kWordUnitsLine) + " (the introduction declares protocol 9 or later)\n");
     }
 }
 
 void Writer::record(long long ms, From from, const uint8_t* bytes, std::size_t size) {
-    // Formatted in place: a relay writes a line for every record it passes.
-    static const char kDigits[] = "0123456789abcdef";
-    char line[32 + 2 * 4 * 255];
-    auto [end, error] = std::to_chars(line, line + 24, ms);
-    *end++ = ' ';
-    *end++ = static_cast<char>(from);
-    *end++ = ' ';
-    for (std::size_t i = 0; i < size && end + 3 < line + sizeof line; ++i) {
-        *end++ = kDigits[bytes[i] >> 4];
-        *end++ = kDigits[bytes[i] & 15];
-    }
-    *end++ = '\n';
-    if (file_ != nullptr && good() &&
-        std::fwrite(line, 1, static_cast<std::size_t>(end - line), file_) !=
-            static_cast<std::size_t>(end - line)) {
-        failed();
-    }
+    write(record_line(ms, from, std::span(bytes, size), unit_) + "\n");
 }
 
 void Writer::comment(const std::string& text) {

@@ -28,6 +28,7 @@ class Writer {
     // Says that record sizes count `unit` bytes (written only for 4), before
     // the first record.
     void units(std::size_t unit);
+    // Writes a record's line (capture_file.h), by name where its type fits.
     void record(long long ms, From from, const uint8_t* bytes, std::size_t size);
     void comment(const std::string& text);
     // Writes out what is buffered; false once any write has failed.
@@ -52,6 +53,7 @@ class Writer {
     std::string path_;
     std::string writing_;  // what file_ was opened as
     std::string error_;
+    std::size_t unit_ = 1;
 };
 
 }  // namespace capture

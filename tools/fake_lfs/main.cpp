@@ -131,9 +131,27 @@ Options parse_options(int argc, char** argv) {
         ->capture_default_str();
     replaying->add_flag("--expect", o.expect,
                         "with --replay, the client must send the capture's records; the first "
-                        "difference prints FILE:LINE: expected <hex>, got <hex> (status 1)");
+                        "difference prints FILE:LINE: expected <record>, came <record>, naming "
+                        "the fields that differ (status 1)");
+    CLI::Option* print =
+        app.add_option("--print", o.print,
+                       "instead of serving a client, print the capture FILE (of any format) "
+                       "record by record, by name, as a capture of today's format")
+            ->type_name("FILE");
 
     command_line::parse(app, argc, argv);
+    if (print->count() > 0) {
+        for (const CLI::Option* option : app.get_options()) {
+            if (option != print && option->count() > 0) {
+                command_line::usage_error(app, option->get_name() + " does not fit --print");
+            }
+        }
+        for (const CLI::App* group : {lap, replaying}) {
+            if (group->count_all() > 0) {
+                command_line::usage_error(app, "--print goes alone");
+            }
+        }
+    }
     if (version->count() > 0 && version->results().front().empty()) {
         std::cout << "fake_lfs " << command_line::kProjectVersion << "\n";
         std::exit(0);
@@ -176,6 +194,17 @@ std::optional<capture::Capture> read_replay(const Options& options) {
 
 int main(int argc, char** argv) {
     const Options options = parse_options(argc, argv);
+    if (!options.print.empty()) {
+        std::string error;
+        const std::optional<capture::Capture> read = capture::read_capture(options.print, error);
+        if (!read) {
+            std::cerr << error << "\n";
+            return 2;
+        }
+        capture::print(*read, std::cout);
+        std::cout.flush();
+        return std::cout ? 0 : 1;
+    }
     std::optional<capture::Capture> replay;
     if (!options.replay.empty()) {
         replay = read_replay(options);

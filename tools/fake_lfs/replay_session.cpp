@@ -1,10 +1,12 @@
 // fake_lfs's replay of a capture: the simulator's records of the capture at
 // their captured times after the client connected, and, with --expect, each
 // record the client sends compared with the capture's next client record,
-// byte for byte and in order (times are not compared).
+// byte for byte and in order (times are not compared); a difference is told
+// by the record and the fields that differ.
 #include <iostream>
 
 #include "tools/fake_lfs/session.h"
+#include "tools/protocol/record_text.h"
 #include "tools/simulator/client_records.h"
 
 namespace fake_lfs {
@@ -27,6 +29,7 @@ class ReplaySession : public ClientSession {
         for (const capture::Entry& entry : capture.entries) {
             (entry.from == capture::From::kSimulator ? simulator_ : client_).push_back(&entry);
         }
+        records_.set_unit(capture.unit);
         std::cout << "replaying " << capture_.path << ": " << simulator_.size()
                   << " records from the simulator, " << client_.size() << " from the client"
                   << (options_.expect ? ", expected as captured" : "") << std::endl;
@@ -140,15 +143,14 @@ class ReplaySession : public ClientSession {
     bool matches(const sim::Bytes& record) {
         if (next_expected_ == client_.size()) {
             std::cerr << capture_.path << ":" << capture_.last_line
-                      << ": expected the end of the capture, got " << capture::hex_of(record)
-                      << "\n";
+                      << ": expected the end of the capture, came "
+                      << records::shown(record, capture_.unit) << "\n";
             return false;
         }
         const capture::Entry& expected = *client_[next_expected_++];
         if (record != expected.record) {
             std::cerr << capture_.path << ":" << expected.line << ": expected "
-                      << capture::hex_of(expected.record) << ", got " << capture::hex_of(record)
-                      << "\n";
+                      << records::difference(expected.record, record, capture_.unit) << "\n";
             return false;
         }
         return true;
@@ -161,7 +163,7 @@ class ReplaySession : public ClientSession {
         }
         const capture::Entry& expected = *client_[next_expected_];
         std::cerr << capture_.path << ":" << expected.line << ": expected "
-                  << capture::hex_of(expected.record) << ", got nothing\n";
+                  << records::shown(expected.record, capture_.unit) << ", came nothing\n";
         return true;
     }
 
