@@ -34,8 +34,9 @@ const char kFooter[] =
     "A client that declares protocol version 0 in its introduction is served as\n"
     "version 6; 1 to 8 as declared; 9 and later are refused (status 1). Buttons\n"
     "and records that the simulator would not show or accept (a record size that\n"
-    "is not a multiple of 4; a button with ReqI 0, ClickID over 239, L, T, W or H\n"
-    "over 200, or more than 240 bytes of text) get a line on standard error.\n"
+    "is not a multiple of 4, or not one its type has; a button with ReqI 0,\n"
+    "ClickID over 239, L, T, W or H over 200, or more than 240 bytes of text) get\n"
+    "a line on standard error.\n"
     "\n"
     "--version alone prints fake_lfs's own version; with TEXT it sets the version\n"
     "that the stand-in reports as the simulator's.";
