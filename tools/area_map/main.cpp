@@ -3,8 +3,6 @@
 // look-up gives them, and fake_lfs's lap route over it.
 
 #include <cstdio>
-#include <fstream>
-#include <iostream>
 #include <sstream>
 #include <string>
 
@@ -117,16 +115,5 @@ int main(int argc, char** argv) {
         ->type_name("OUTPUT.svg");
     command_line::parse(app, argc, argv);
     const std::string svg = picture();
-    if (output.empty()) {
-        std::cout << svg;
-        return 0;
-    }
-    std::ofstream out(output);
-    out << svg;
-    out.flush();
-    if (!out) {
-        std::cerr << "area_map: cannot write " << output << "\n";
-        return 1;
-    }
-    return 0;
+    return command_line::write_output("area_map", output, svg) ? 0 : 1;
 }

@@ -5,8 +5,6 @@
 // of their values.
 
 #include <cctype>
-#include <fstream>
-#include <iostream>
 #include <sstream>
 #include <string>
 
@@ -249,16 +247,5 @@ int main(int argc, char** argv) {
         ->type_name("OUTPUT.md");
     command_line::parse(app, argc, argv);
     const std::string page = reference();
-    if (output.empty()) {
-        std::cout << page;
-        return 0;
-    }
-    std::ofstream out(output, std::ios::binary);
-    out << page;
-    out.flush();
-    if (!out) {
-        std::cerr << "records_page: cannot write " << output << "\n";
-        return 1;
-    }
-    return 0;
+    return command_line::write_output("records_page", output, page) ? 0 : 1;
 }
