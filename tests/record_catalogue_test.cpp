@@ -228,6 +228,7 @@ void expect_whole(std::span<const Field> fields, std::size_t from, std::size_t e
                   const std::string& where) {
     std::size_t next = from;
     std::set<std::string_view> names;
+    EXPECT_LT(fields.size(), 62u) << where << ": a reader marks the fields given in 64 bits";
     for (const Field& field : fields) {
         SCOPED_TRACE(where + "." + std::string(field.name));
         EXPECT_TRUE(names.insert(field.name).second) << "a name used twice";

@@ -99,46 +99,51 @@ std::string size_rule(const Record& record) {
 }
 
 std::optional<std::string> misfit(const Record& record, std::span<const uint8_t> bytes) {
+    // The reasons are words for a person, made only when a record does not fit.
     const std::size_t length = bytes.size();
-    const std::string name(record.name);
-    const std::string rule =
-        name + " has " + size_rule(record) + ", this one " + std::to_string(length);
+    const std::string_view name = record.name;
+    const auto broken_rule = [&] {
+        return std::string(name) + " has " + size_rule(record) + ", this one " +
+               std::to_string(length);
+    };
     switch (record.rule) {
         case SizeRule::kFixed:
             if (length != record.fixed) {
-                return rule;
+                return broken_rule();
             }
             return std::nullopt;
         case SizeRule::kText:
             if (length < record.fixed + record.least || length > record.fixed + record.most ||
                 length % kRecordAlignment != 0) {
-                return rule;
+                return broken_rule();
             }
             return std::nullopt;
         case SizeRule::kArray:
             break;
     }
     if (length < record.fixed) {
-        return rule;
+        return broken_rule();
     }
     const std::size_t count = bytes[record.count_at];
-    const std::string counted = std::string(count_name(record)) + " " + std::to_string(count);
+    const std::string_view count_field = count_name(record);
     if (count > record.most) {
-        return name + " with " + counted + ": " + std::string(count_name(record)) + " goes up to " +
+        return std::string(name) + " with " + std::string(count_field) + " " +
+               std::to_string(count) + ": " + std::string(count_field) + " goes up to " +
                std::to_string(record.most);
     }
     const std::size_t expected = length_with(record, count);
     if (length != expected) {
-        return name + " with " + counted + " has " + bytes_text(expected) + ", this one " +
+        return std::string(name) + " with " + std::string(count_field) + " " +
+               std::to_string(count) + " has " + bytes_text(expected) + ", this one " +
                std::to_string(length);
     }
     const std::size_t used = record.fixed + count * element_size(record);
     if (std::any_of(bytes.begin() + static_cast<std::ptrdiff_t>(used), bytes.end(),
                     [](uint8_t b) { return b != 0; })) {
-        return name + ": the " + bytes_text(length - used) + " of padding after its last " +
-               std::string(variable_part(record).structure != nullptr
-                               ? variable_part(record).structure->name
-                               : variable_part(record).name) +
+        const Field& last = variable_part(record);
+        return std::string(name) + ": the " + bytes_text(length - used) +
+               " of padding after its last " +
+               std::string(last.structure != nullptr ? last.structure->name : last.name) +
                " are not 0";
     }
     return std::nullopt;

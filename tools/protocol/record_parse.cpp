@@ -23,6 +23,18 @@ bool is_name_char(char c) {
     return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || (c >= '0' && c <= '9') || c == '_';
 }
 
+// The place of the field called `name` among `fields`. The catalogue's test
+// holds every record and structure to fewer than 62 fields, so that a
+// 64-bit mask can tell which were given.
+std::optional<std::size_t> index_of(std::span<const Field> fields, std::string_view name) {
+    for (std::size_t i = 0; i < fields.size(); ++i) {
+        if (fields[i].name == name) {
+            return i;
+        }
+    }
+    return std::nullopt;
+}
+
 std::string quoted(std::string_view text) {
     return "'" + std::string(text) + "'";
 }
@@ -178,44 +190,43 @@ std::optional<sim::Bytes> Reader::named_record() {
     sim::Bytes variable;
     std::size_t count = 0;
     bool count_given = false;
-    const std::vector<const Field*> fields = rules::line_fields(*record);
-    std::vector<std::string_view> seen;
+    // Which of Size (0), ReqI (1) and the record's fields (2 on) were given.
+    uint64_t seen = 0;
+    const Field& req_i = catalogue::header()[catalogue::kReqIAt];
     while (!at_end()) {
         const std::string_view item = word();
         if (item.empty() || !take('=')) {
             fail("expected Name=value, got " + here());
             return std::nullopt;
         }
-        if (std::find(seen.begin(), seen.end(), item) != seen.end()) {
+        const std::optional<std::size_t> own = index_of(record->fields, item);
+        const std::size_t index = item == "Size" ? 0 : item == req_i.name ? 1 : own ? *own + 2 : 64;
+        if (index == 64) {
+            fail(std::string(record->name) + " has no field " + quoted(item));
+            return std::nullopt;
+        }
+        if ((seen & (uint64_t{1} << index)) != 0) {
             fail(std::string(item) + " is given twice");
             return std::nullopt;
         }
-        seen.push_back(item);
-        if (item == "Size") {
+        seen |= uint64_t{1} << index;
+        if (index == 0) {
             uint32_t raw = 0;
             if (!number(catalogue::header()[catalogue::kSizeAt], token(), raw)) {
                 return std::nullopt;
             }
             size = static_cast<uint8_t>(raw);
-            if (!separated(item, '#')) {
+        } else {
+            const Field& field = index == 1 ? req_i : record->fields[*own];
+            const bool is_variable =
+                record->rule != SizeRule::kFixed && &field == &record->fields.back();
+            count_given = count_given ||
+                          (record->rule == SizeRule::kArray && field.offset == record->count_at);
+            if (is_variable ? !variable_part(*record, field, variable, count)
+                            : !value(field, std::span(bytes).subspan(
+                                                field.offset, catalogue::field_size(field)))) {
                 return std::nullopt;
             }
-            continue;
-        }
-        const auto field = std::find_if(fields.begin(), fields.end(),
-                                        [&](const Field* f) { return f->name == item; });
-        if (field == fields.end()) {
-            fail(std::string(record->name) + " has no field " + quoted(item));
-            return std::nullopt;
-        }
-        const bool is_variable =
-            record->rule != SizeRule::kFixed && *field == &record->fields.back();
-        count_given = count_given ||
-                      (record->rule == SizeRule::kArray && (*field)->offset == record->count_at);
-        if (is_variable ? !variable_part(*record, **field, variable, count)
-                        : !value(**field, std::span(bytes).subspan(
-                                              (*field)->offset, catalogue::field_size(**field)))) {
-            return std::nullopt;
         }
         if (!separated(item, '#')) {
             return std::nullopt;
@@ -283,22 +294,22 @@ bool Reader::variable_part(const Record& record, const Field& field, sim::Bytes&
 }
 
 bool Reader::items(std::span<const Field> fields, std::span<uint8_t> bytes, char close) {
-    std::vector<std::string_view> seen;
+    uint64_t seen = 0;
     for (skip_spaces(); !take(close); skip_spaces()) {
         const std::string_view item = word();
         if (item.empty() || !take('=')) {
             return fail("expected Name=value or '" + std::string(1, close) + "', got " + here());
         }
-        const auto field = std::find_if(fields.begin(), fields.end(),
-                                        [&](const Field& f) { return f.name == item; });
-        if (field == fields.end()) {
+        const std::optional<std::size_t> index = index_of(fields, item);
+        if (!index) {
             return fail("no field " + quoted(item) + " here");
         }
-        if (std::find(seen.begin(), seen.end(), item) != seen.end()) {
+        if ((seen & (uint64_t{1} << *index)) != 0) {
             return fail(std::string(item) + " is given twice");
         }
-        seen.push_back(item);
-        if (!value(*field, bytes.subspan(field->offset, catalogue::field_size(*field))) ||
+        seen |= uint64_t{1} << *index;
+        const Field& field = fields[*index];
+        if (!value(field, bytes.subspan(field.offset, catalogue::field_size(field))) ||
             !separated(item, close)) {
             return false;
         }

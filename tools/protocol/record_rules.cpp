@@ -19,14 +19,6 @@ std::size_t rounded_up(std::size_t length) {
 
 }  // namespace
 
-std::vector<const catalogue::Field*> line_fields(const Record& record) {
-    std::vector<const catalogue::Field*> fields = {&catalogue::header()[catalogue::kReqIAt]};
-    for (const catalogue::Field& field : record.fields) {
-        fields.push_back(&field);
-    }
-    return fields;
-}
-
 std::size_t implied_length(const Record& record, std::size_t variable) {
     if (record.rule != SizeRule::kText) {
         return catalogue::length_with(record, variable);

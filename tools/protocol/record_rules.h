@@ -1,7 +1,6 @@
 // What the text form's writer (record_text.cpp) and reader
-// (record_parse.cpp) must agree on: the fields a line names, the length a
-// line implies where it gives no Size, the size byte's rule, and values in
-// little-endian bytes.
+// (record_parse.cpp) must agree on: the length a line implies where it
+// gives no Size, the size byte's rule, and values in little-endian bytes.
 #pragma once
 
 #include <cstddef>
@@ -9,14 +8,10 @@
 #include <optional>
 #include <span>
 #include <string>
-#include <vector>
 
 #include "tools/protocol/catalogue.h"
 
 namespace records::rules {
-
-// ReqI, then the record's own fields.
-std::vector<const catalogue::Field*> line_fields(const catalogue::Record& record);
 
 // The length a line implies without Size: for a text, the fixed part and
 // `variable` text bytes, with room for the 0 that ends it where the type

@@ -21,92 +21,91 @@ constexpr std::size_t kMostDifferencesShown = 6;
 constexpr char kFirstPrintable = ' ';
 constexpr char kLastPrintable = '~';
 
-// A field read out of a record: a value, a text, or the parts of a
-// structure or an array.
-struct Node {
-    enum class Form { kValue, kText, kStructure, kArray };
-    Form form = Form::kValue;
-    std::string name;   // the field's; empty for an element of an array
-    std::string value;  // kValue: as written; kText: the bytes up to the last that is not 0
-    std::vector<Node> parts;
-    bool zero = false;   // may be left out: 0, and 0 has no name of its own
-    bool whole = false;  // kArray: every element is written, as the count goes by it
-};
-
 // How a line is written.
 struct Style {
     std::size_t longest_text = 0;  // 0: whole
 };
 
-std::string hex_number(uint32_t value) {
-    static const char kDigits[] = "0123456789abcdef";
-    std::string digits;
-    do {
-        digits.insert(digits.begin(), kDigits[value & 15]);
-        value >>= 4;
-    } while (value != 0);
-    return "0x" + digits;
+// Appends `value` in decimal, or in hex after 0x.
+template <typename Number>
+void append_number(std::string& out, Number value, int base = 10) {
+    char digits[24];
+    const auto end = std::to_chars(digits, digits + sizeof digits, value, base).ptr;
+    if (base == 16) {
+        out += "0x";
+    }
+    out.append(digits, end);
 }
 
 bool is_signed(Kind kind) {
     return kind == Kind::kSignedChar || kind == Kind::kShort || kind == Kind::kInt;
 }
 
-std::string number_text(const Field& field, uint32_t raw) {
-    if (!is_signed(field.kind)) {
-        return std::to_string(raw);
-    }
-    const unsigned bits = 8 * static_cast<unsigned>(catalogue::element_size(field));
-    const uint32_t sign = 1u << (bits - 1);
-    const int64_t value = static_cast<int64_t>(raw ^ sign) - static_cast<int64_t>(sign);
-    return std::to_string(value);
-}
-
-std::string float_text(uint32_t bits) {
+void append_float(std::string& out, uint32_t bits) {
     const float value = std::bit_cast<float>(bits);
     if (value != value) {
-        return hex_number(bits);  // a NaN's payload is kept only in its bits
+        append_number(out, bits, 16);  // a NaN's payload is kept only in its bits
+        return;
     }
     char text[32];
-    const auto result = std::to_chars(text, text + sizeof text, value);
-    return std::string(text, result.ptr);
+    out.append(text, std::to_chars(text, text + sizeof text, value).ptr);
 }
 
-std::string flags_text(const catalogue::Values& values, uint32_t raw) {
+void append_flags(std::string& out, const catalogue::Values& values, uint32_t raw) {
     if (raw == 0) {
-        return "0";
+        out += '0';
+        return;
     }
-    std::string text;
     uint32_t left = raw;
+    bool first = true;
     for (const catalogue::ValueName& name : values.names) {
         if (name.value != 0 && (raw & name.value) == name.value) {
-            text += (text.empty() ? "" : "|") + std::string(name.name);
+            if (!first) {
+                out += '|';
+            }
+            out += name.name;
             left &= ~name.value;
+            first = false;
         }
     }
     if (left != 0) {
-        text += (text.empty() ? "" : "|") + hex_number(left);
+        if (!first) {
+            out += '|';
+        }
+        append_number(out, left, 16);
     }
-    return text;
 }
 
-std::string value_text(const Field& field, uint32_t raw) {
+// Appends the value `raw` of one element of `field`, as a line writes it.
+void append_value(std::string& out, const Field& field, uint32_t raw) {
     if (field.kind == Kind::kFloat) {
-        return float_text(raw);
+        append_float(out, raw);
+        return;
     }
     if (field.kind == Kind::kCharacter && raw >= static_cast<uint32_t>(kFirstPrintable) &&
         raw <= static_cast<uint32_t>(kLastPrintable) && raw != '\'' && raw != '\\') {
-        return std::string("'") + static_cast<char>(raw) + "'";
+        out += '\'';
+        out += static_cast<char>(raw);
+        out += '\'';
+        return;
     }
     if (field.values != nullptr) {
         if (field.values->flags) {
-            return flags_text(*field.values, raw);
+            append_flags(out, *field.values, raw);
+            return;
         }
         if (const auto name = catalogue::name_of(*field.values, raw)) {
-            return std::string(*name);
+            out += *name;
+            return;
         }
     }
-    return number_text(field, raw);
+    if (!is_signed(field.kind)) {
+        append_number(out, raw);
+        return;
+    }
+    const unsigned bits = 8 * static_cast<unsigned>(catalogue::element_size(field));
+    const uint32_t sign = 1u << (bits - 1);
+    append_number(out, static_cast<int64_t>(raw ^ sign) - static_cast<int64_t>(sign));
 }
 
 bool zero_is_named(const Field& field) {
@@ -114,105 +113,18 @@ bool zero_is_named(const Field& field) {
            catalogue::name_of(*field.values, 0).has_value();
 }
 
-Node element_of(const Field& field, std::span<const uint8_t> bytes);
-
-Node structure_of(const catalogue::Structure& structure, std::span<const uint8_t> bytes) {
-    Node node;
-    node.form = Node::Form::kStructure;
-    node.zero = true;
-    node.parts.reserve(structure.fields.size());
-    for (const Field& part : structure.fields) {
-        Node read = element_of(part, bytes.subspan(part.offset, catalogue::field_size(part)));
-        read.name = part.name;
-        node.zero = node.zero && read.zero;
-        node.parts.push_back(std::move(read));
-    }
-    return node;
-}
-
-Node scalar_of(const Field& field, std::span<const uint8_t> bytes) {
-    const uint32_t raw = rules::read(field, bytes);
-    Node node;
-    node.value = value_text(field, raw);
-    node.zero = raw == 0 && !zero_is_named(field);
-    return node;
-}
-
-// `count` elements of `field` from `bytes`.
-Node array_of(const Field& field, std::span<const uint8_t> bytes, std::size_t count, bool whole) {
-    Node node;
-    node.form = Node::Form::kArray;
-    node.whole = whole;
-    node.zero = !whole || count == 0;
-    const std::size_t element = catalogue::element_size(field);
-    node.parts.reserve(count);
-    for (std::size_t i = 0; i < count; ++i) {
-        const auto at = bytes.subspan(i * element, element);
-        Node read = field.kind == Kind::kStructure ? structure_of(*field.structure, at)
-                                                   : scalar_of(field, at);
-        node.zero = node.zero && read.zero;
-        node.parts.push_back(std::move(read));
-    }
-    return node;
-}
-
-// A field of fixed count from `bytes`, which hold exactly its bytes.
-Node element_of(const Field& field, std::span<const uint8_t> bytes) {
-    if (field.kind == Kind::kText) {
-        Node node;
-        node.form = Node::Form::kText;
-        node.value = rules::text_of(bytes);
-        node.zero = node.value.empty();
-        return node;
-    }
-    if (field.count != 1) {
-        return array_of(field, bytes, field.count, false);
-    }
-    if (field.kind == Kind::kStructure) {
-        return structure_of(*field.structure, bytes);
-    }
-    return scalar_of(field, bytes);
-}
-
-// The fields of `bytes`, a record of type `record`; with `lenient`, of a
-// record that does not fit it, as far as its bytes go. The Size node comes
-// first, marked zero where the line implies it.
-Node fields_of(const Record& record, std::span<const uint8_t> bytes, std::size_t unit,
-               bool lenient) {
-    Node node;
-    node.form = Node::Form::kStructure;
-    const std::vector<const Field*> fields = rules::line_fields(record);
-    node.parts.reserve(fields.size() + 1);
-    node.parts.emplace_back();
-    Node& size = node.parts.front();
-    size.name = "Size";
-    size.value = std::to_string(bytes[catalogue::kSizeAt]);
-    std::size_t variable = 0;
-    const Field& last = record.fields.back();
-    for (const Field* field : fields) {
-        const bool is_variable = record.rule != SizeRule::kFixed && field == &last;
-        Node read;
-        if (is_variable) {
-            const auto rest = bytes.subspan(std::min<std::size_t>(field->offset, bytes.size()));
-            if (field->kind == Kind::kText) {
-                read = element_of(*field, rest);
-                variable = read.value.size();
-            } else {
-                variable = lenient ? rest.size() / catalogue::element_size(*field)
-                                   : bytes[record.count_at];
-                read = array_of(*field, rest, variable, true);
-            }
-        } else if (field->offset + catalogue::field_size(*field) <= bytes.size()) {
-            read = element_of(*field, bytes.subspan(field->offset, catalogue::field_size(*field)));
-        } else {
-            continue;
+bool all_zero(std::span<const uint8_t> bytes) {
+    for (const uint8_t b : bytes) {
+        if (b != 0) {
+            return false;
         }
-        read.name = field->name;
-        node.parts.push_back(std::move(read));
     }
-    const auto implied = rules::size_byte(rules::implied_length(record, variable), unit);
-    node.parts.front().zero = !lenient && implied == bytes[catalogue::kSizeAt];
-    return node;
+    return true;
+}
+
+// Whether a field of these bytes is left out of a line: 0, with no name.
+bool omitted(const Field& field, std::span<const uint8_t> bytes) {
+    return all_zero(bytes) && !zero_is_named(field);
 }
 
 void quote(const std::string& text, std::string& out, const Style& style) {
@@ -227,8 +139,11 @@ void quote(const std::string& text, std::string& out, const Style& style) {
         } else if (c >= kFirstPrintable && c <= kLastPrintable) {
             out += c;
         } else {
+            static const char kDigits[] = "0123456789abcdef";
             const auto byte = static_cast<uint8_t>(c);
-            out += "\\x" + sim::hex_of(&byte, 1);
+            out += "\\x";
+            out += kDigits[byte >> 4];
+            out += kDigits[byte & 15];
         }
     }
     out += '"';
@@ -237,53 +152,175 @@ void quote(const std::string& text, std::string& out, const Style& style) {
     }
 }
 
-void write_node(const Node& node, std::string& out, const Style& style) {
-    switch (node.form) {
-        case Node::Form::kValue:
-            out += node.value;
-            return;
-        case Node::Form::kText:
-            quote(node.value, out, style);
-            return;
-        case Node::Form::kStructure: {
-            out += '{';
-            bool first = true;
-            for (const Node& part : node.parts) {
-                if (!part.zero) {
-                    out += first ? "" : " ";
-                    out += part.name + "=";
-                    write_node(part, out, style);
-                    first = false;
-                }
-            }
-            out += '}';
-            return;
+void write_field(const Field& field, std::span<const uint8_t> bytes, std::size_t count, bool whole,
+                 std::string& out, const Style& style);
+
+void write_structure(const catalogue::Structure& structure, std::span<const uint8_t> bytes,
+                     std::string& out, const Style& style) {
+    out += '{';
+    bool first = true;
+    for (const Field& part : structure.fields) {
+        const auto at = bytes.subspan(part.offset, catalogue::field_size(part));
+        if (!omitted(part, at)) {
+            out += first ? "" : " ";
+            out += part.name;
+            out += '=';
+            write_field(part, at, part.count, false, out, style);
+            first = false;
         }
-        case Node::Form::kArray: {
-            std::size_t end = node.parts.size();
-            while (!node.whole && end > 0 && node.parts[end - 1].zero) {
-                --end;
-            }
-            out += '[';
-            for (std::size_t i = 0; i < end; ++i) {
-                out += i == 0 ? "" : " ";
-                write_node(node.parts[i], out, style);
-            }
-            out += ']';
-            return;
+    }
+    out += '}';
+}
+
+// `count` elements of `field` from `bytes`; an array of fixed length
+// (not `whole`) leaves out the elements at its end that are 0.
+void write_field(const Field& field, std::span<const uint8_t> bytes, std::size_t count, bool whole,
+                 std::string& out, const Style& style) {
+    if (field.kind == Kind::kText) {
+        quote(rules::text_of(bytes), out, style);
+        return;
+    }
+    const std::size_t element = catalogue::element_size(field);
+    if (count == 1 && !whole) {
+        if (field.kind == Kind::kStructure) {
+            write_structure(*field.structure, bytes, out, style);
+        } else {
+            append_value(out, field, rules::read(field, bytes));
+        }
+        return;
+    }
+    std::size_t end = count;
+    while (!whole && end > 0 && omitted(field, bytes.subspan((end - 1) * element, element))) {
+        --end;
+    }
+    out += '[';
+    for (std::size_t i = 0; i < end; ++i) {
+        out += i == 0 ? "" : " ";
+        const auto at = bytes.subspan(i * element, element);
+        if (field.kind == Kind::kStructure) {
+            write_structure(*field.structure, at, out, style);
+        } else {
+            append_value(out, field, rules::read(field, at));
+        }
+    }
+    out += ']';
+}
+
+// How a line sees the bytes of a record of type `record`: its variable
+// part's length (text bytes, or elements) and whether Size must be shown.
+// With `lenient`, for a record that does not fit its type: the variable
+// part is what its bytes hold, and Size is always shown.
+struct Reading {
+    std::size_t variable = 0;
+    bool size_shown = false;
+};
+
+Reading reading_of(const Record& record, std::span<const uint8_t> bytes, std::size_t unit,
+                   bool lenient) {
+    Reading reading;
+    const auto rest = bytes.subspan(std::min<std::size_t>(record.fixed, bytes.size()));
+    if (record.rule == SizeRule::kText) {
+        reading.variable = rules::text_of(rest).size();
+    } else if (record.rule == SizeRule::kArray) {
+        reading.variable =
+            lenient ? rest.size() / catalogue::element_size(record) : bytes[record.count_at];
+    }
+    reading.size_shown =
+        lenient || rules::size_byte(rules::implied_length(record, reading.variable), unit) !=
+                       bytes[catalogue::kSizeAt];
+    return reading;
+}
+
+// Calls `visit(field, bytes, count, whole)` for each field a line of
+// `bytes` names, in order: ReqI, then the record's own fields as far as
+// the bytes hold them, the variable part with its elements.
+template <typename Visit>
+void for_each_field(const Record& record, std::span<const uint8_t> bytes, const Reading& reading,
+                    Visit&& visit) {
+    const Field& req_i = catalogue::header()[catalogue::kReqIAt];
+    visit(req_i, bytes.subspan(req_i.offset, 1), 1, false);
+    for (const Field& field : record.fields) {
+        if (record.rule != SizeRule::kFixed && &field == &record.fields.back()) {
+            const auto rest = bytes.subspan(std::min<std::size_t>(field.offset, bytes.size()));
+            visit(field, rest, reading.variable, field.kind != Kind::kText);
+        } else if (field.offset + catalogue::field_size(field) <= bytes.size()) {
+            visit(field, bytes.subspan(field.offset, catalogue::field_size(field)), field.count,
+                  false);
         }
     }
 }
 
-std::string line_from(const Record& record, const Node& fields, const Style& style) {
+std::string line_from(const Record& record, std::span<const uint8_t> bytes, std::size_t unit,
+                      bool lenient, const Style& style) {
+    const Reading reading = reading_of(record, bytes, unit, lenient);
     std::string line(record.name);
-    for (const Node& part : fields.parts) {
-        if (!part.zero) {
-            line += " " + part.name + "=";
-            write_node(part, line, style);
-        }
+    line.reserve(4 * bytes.size());
+    if (reading.size_shown) {
+        line += " Size=";
+        append_number(line, bytes[catalogue::kSizeAt]);
     }
+    for_each_field(
+        record, bytes, reading,
+        [&](const Field& field, std::span<const uint8_t> at, std::size_t count, bool whole) {
+            if (whole ? count == 0 : omitted(field, at)) {
+                return;
+            }
+            line += ' ';
+            line += field.name;
+            line += '=';
+            write_field(field, at, count, whole, line, style);
+        });
     return line;
+}
+
+using Values = std::vector<std::pair<std::string, std::string>>;
+
+// Every value of a field with its path ("Info[2].X"), zeros included.
+void flatten(const Field& field, std::span<const uint8_t> bytes, std::size_t count, bool whole,
+             const std::string& path, Values& out, const Style& style) {
+    const std::size_t element = catalogue::element_size(field);
+    const auto structure = [&](std::span<const uint8_t> at, const std::string& base) {
+        for (const Field& part : field.structure->fields) {
+            flatten(part, at.subspan(part.offset, catalogue::field_size(part)), part.count, false,
+                    base + "." + std::string(part.name), out, style);
+        }
+    };
+    if (field.kind != Kind::kText && (count != 1 || whole)) {
+        for (std::size_t i = 0; i < count; ++i) {
+            const auto at = bytes.subspan(i * element, element);
+            const std::string at_path = path + "[" + std::to_string(i) + "]";
+            if (field.kind == Kind::kStructure) {
+                structure(at, at_path);
+            } else {
+                std::string value;
+                append_value(value, field, rules::read(field, at));
+                out.emplace_back(at_path, value);
+            }
+        }
+        if (count == 0) {
+            out.emplace_back(path, "[]");
+        }
+    } else if (field.kind == Kind::kStructure) {
+        structure(bytes, path);
+    } else {
+        std::string value;
+        write_field(field, bytes, count, whole, value, style);
+        out.emplace_back(path, value);
+    }
+}
+
+Values values_of(const Record& record, std::span<const uint8_t> bytes, std::size_t unit,
+                 bool with_size, const Style& style) {
+    Values values;
+    if (with_size) {
+        values.emplace_back("Size", std::to_string(bytes[catalogue::kSizeAt]));
+    }
+    for_each_field(
+        record, bytes, reading_of(record, bytes, unit, false),
+        [&](const Field& field, std::span<const uint8_t> at, std::size_t count, bool whole) {
+            flatten(field, at, count, whole, std::string(field.name), values, style);
+        });
+    return values;
 }
 
 std::string hex_line(std::span<const uint8_t> record, const std::string& reason,
@@ -301,27 +338,6 @@ std::size_t unit_told_by(std::span<const uint8_t> record) {
     return !record.empty() && record[0] != record.size() && record[0] * kWords == record.size()
                ? kWords
                : 1;
-}
-
-// Every value of `node` with its path ("Info[2].X"), zeros included.
-void flatten(const Node& node, const std::string& path,
-             std::vector<std::pair<std::string, std::string>>& out, const Style& style) {
-    if (node.form == Node::Form::kStructure) {
-        for (const Node& part : node.parts) {
-            flatten(part, path.empty() ? part.name : path + "." + part.name, out, style);
-        }
-    } else if (node.form == Node::Form::kArray) {
-        for (std::size_t i = 0; i < node.parts.size(); ++i) {
-            flatten(node.parts[i], path + "[" + std::to_string(i) + "]", out, style);
-        }
-        if (node.parts.empty()) {
-            out.emplace_back(path, "[]");
-        }
-    } else {
-        std::string value;
-        write_node(node, value, style);
-        out.emplace_back(path, value);
-    }
 }
 
 }  // namespace
@@ -351,8 +367,7 @@ std::string line_of(std::span<const uint8_t> record, std::size_t unit) {
     if (const auto reason = misfit(record, unit)) {
         return hex_line(record, *reason, 0);
     }
-    const Record& type = *catalogue::find(record[catalogue::kTypeAt]);
-    return line_from(type, fields_of(type, record, unit, false), Style{});
+    return line_from(*catalogue::find(record[catalogue::kTypeAt]), record, unit, false, Style{});
 }
 
 std::string shown(std::span<const uint8_t> record, std::size_t unit) {
@@ -362,15 +377,14 @@ std::string shown(std::span<const uint8_t> record, std::size_t unit) {
     const Style style{kShownText};
     const auto reason = misfit(record, unit);
     if (!reason) {
-        const Record& type = *catalogue::find(record[catalogue::kTypeAt]);
-        return line_from(type, fields_of(type, record, unit, false), style);
+        return line_from(*catalogue::find(record[catalogue::kTypeAt]), record, unit, false, style);
     }
     const Record* type =
         record.size() >= catalogue::kSmallestRecord ? catalogue::find(record[1]) : nullptr;
     if (type == nullptr) {
         return hex_line(record, *reason, kShownHex);
     }
-    return line_from(*type, fields_of(*type, record, unit, true), style) + "  # " + *reason;
+    return line_from(*type, record, unit, true, style) + "  # " + *reason;
 }
 
 std::string difference(std::span<const uint8_t> expected, std::span<const uint8_t> came,
@@ -382,15 +396,10 @@ std::string difference(std::span<const uint8_t> expected, std::span<const uint8_
     }
     const Record& type = *catalogue::find(expected[catalogue::kTypeAt]);
     const Style style{kShownText};
-    std::vector<std::pair<std::string, std::string>> before;
-    std::vector<std::pair<std::string, std::string>> after;
-    for (const auto& [bytes, side] : {std::pair(expected, &before), std::pair(came, &after)}) {
-        Node fields = fields_of(type, bytes, unit, false);
-        if (fields.parts.front().zero) {
-            fields.parts.erase(fields.parts.begin());  // a Size the rest implies
-        }
-        flatten(fields, "", *side, style);
-    }
+    const bool with_size = reading_of(type, expected, unit, false).size_shown ||
+                           reading_of(type, came, unit, false).size_shown;
+    const Values before = values_of(type, expected, unit, with_size, style);
+    const Values after = values_of(type, came, unit, with_size, style);
     std::vector<std::string> paths;
     for (const auto* side : {&before, &after}) {
         for (const auto& [path, value] : *side) {
