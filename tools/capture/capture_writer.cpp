@@ -28,6 +28,7 @@ bool Writer::open(const std::string& path) {
 }
 
 void Writer::units(std::size_t unit) {
+    write_pending();
     unit_ = unit;
     if (unit == 4) {
         write(std::string(kWordUnitsLine) + " (the introduction declares protocol 9 or later)\n");
@@ -35,10 +36,27 @@ void Writer::units(std::size_t unit) {
 }
 
 void Writer::record(long long ms, From from, const uint8_t* bytes, std::size_t size) {
-    write(record_line(ms, from, std::span(bytes, size), unit_) + "\n");
+    pending_.push_back({ms, from, size});
+    pending_bytes_.insert(pending_bytes_.end(), bytes, bytes + size);
+    if (pending_bytes_.size() >= kMostPending) {
+        write_pending();
+    }
+}
+
+void Writer::write_pending() {
+    std::size_t at = 0;
+    for (const Pending& record : pending_) {
+        write(record_line(record.ms, record.from,
+                          std::span(pending_bytes_.data() + at, record.size), unit_) +
+              "\n");
+        at += record.size;
+    }
+    pending_.clear();
+    pending_bytes_.clear();
 }
 
 void Writer::comment(const std::string& text) {
+    write_pending();
     write("# " + text + "\n");
 }
 
@@ -50,6 +68,7 @@ void Writer::write(const std::string& text) {
 }
 
 bool Writer::flush() {
+    write_pending();
     if (file_ != nullptr && good() && std::fflush(file_) != 0) {
         failed();
     }
@@ -63,6 +82,7 @@ void Writer::failed() {
 }
 
 void Writer::close() {
+    write_pending();
     if (file_ != nullptr) {
         if (std::fclose(file_) != 0) {
             failed();
@@ -86,6 +106,8 @@ bool Writer::finish() {
 }
 
 void Writer::abandon() {
+    pending_.clear();
+    pending_bytes_.clear();
     close();
     if (!writing_.empty() && writing_ != path_) {
         std::error_code ignored;
