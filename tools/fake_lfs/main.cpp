@@ -4,9 +4,10 @@
 // with a version record, sends keep-alives and closes a client that stays
 // silent, and drives cars round a scripted lap, sending their positions at
 // the interval the client asked for; or plays back a capture. Prints what the
-// client asked for and every record it sends, buttons as readable lines, and
-// says on standard error when a record is one the simulator would not take.
-// This file reads the options and chooses the session.
+// client asked for and every record it sends, read out, and says on standard
+// error when a record is one the simulator would not take. With --print it
+// serves nobody and prints a capture read out. This file reads the options
+// and chooses the session.
 #include <cmath>
 #include <iostream>
 #include <optional>
