@@ -569,11 +569,18 @@ TEST(FakeLfsLimits, EachBrokenLimitGetsOneLineAndTheSessionGoesOn) {
         {Bytes{8, insim::ISP_BTN, 1, 0, 7, 0, 0, 0},
          show + "Size 8, shorter than the 12-byte button header"},
         {Bytes{6, 60, 0, 0, 1, 2},
-         "fake_lfs: the simulator would not accept this record (type 60, 6 bytes): Size 6, not a "
+         "fake_lfs: the simulator would not accept this record (IS_OCO, 6 bytes): Size 6, not a "
          "multiple of 4"},
         {Bytes{8, insim::ISP_TINY, 0, 0, 0, 0, 0, 0},
-         "fake_lfs: the simulator would not accept this record (type 3, 8 bytes): Size 8 bytes, "
-         "where a tiny record has 4"},
+         "fake_lfs: the simulator would not accept this record (IS_TINY, 8 bytes): Size 8 bytes, "
+         "where IS_TINY has 4 bytes"},
+        {Bytes{8, insim::ISP_MTC, 0, 0, 0, 0, 0, 0},
+         "fake_lfs: the simulator would not accept this record (IS_MTC, 8 bytes): Size 8 bytes, "
+         "where IS_MTC has 8 + a text of 4 to 128 bytes in steps of 4 (12 to 136 bytes)"},
+        {Bytes{6, 70, 0, 0, 1, 2},
+         "fake_lfs: the simulator would not accept this record (type 70, 6 bytes): Size 6, not a "
+         "multiple of 4"},
+        {Bytes{8, 70, 0, 0, 1, 2, 3, 4}, ""},  // unknown, but sized as a record is
     };
     uint16_t port = 0;
     auto simulator = start_fake_lfs({"--port", "0", "--laps", kEndless}, &port);
@@ -590,7 +597,12 @@ TEST(FakeLfsLimits, EachBrokenLimitGetsOneLineAndTheSessionGoesOn) {
     EXPECT_EQ(lines_of(simulator->err()), expected);
     EXPECT_TRUE(has(simulator->out(), "button 237 \"" + std::string(240, 't') + "u\""))
         << "buttons are still shown on standard output";
-    EXPECT_TRUE(has(simulator->out(), "record type 60, 6 bytes"));
+    // Other records are read out, by name as far as their type goes.
+    EXPECT_TRUE(has(simulator->out(),
+                    "record IS_OCO Size=6 OCOAction=1 Index=2  # IS_OCO has 8 bytes, this one 6"))
+        << simulator->out();
+    EXPECT_TRUE(has(simulator->out(),
+                    "record 0846000001020304  # type 70 is not a record type of the protocol"));
     EXPECT_TRUE(has(simulator->out(), "close request; closing"));
 }
 

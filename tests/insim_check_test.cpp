@@ -155,11 +155,12 @@ TEST_P(CheckSubjects, FailOnlyInTheCasesOfTheirFault) {
         EXPECT_TRUE(out.size() >= counts.size() &&
                     out.compare(out.size() - counts.size(), counts.size(), counts) == 0)
             << "last line " << counts << out;
-        // A failure says what was expected, what came, and the records around it.
+        // A failure says what was expected, what came, and the records around
+        // it, read out.
         EXPECT_EQ(occurrences(out, "\n      expected: "), failed) << out;
         EXPECT_EQ(occurrences(out, "\n      came:     "), failed) << out;
         if (failed > 0) {
-            EXPECT_TRUE(std::regex_search(out, std::regex(R"(\n        \d+ [SC] [0-9a-f]+\n)")))
+            EXPECT_TRUE(std::regex_search(out, std::regex(R"(\n        \d+ [SC] IS_[A-Z]+ )")))
                 << out;
         }
 

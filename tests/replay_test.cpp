@@ -1,8 +1,10 @@
 // fake_lfs --replay refuses a malformed capture before it listens, naming the
-// line, and refuses options that do not fit a replay; with --expect it
-// catches a record the client sends after the capture's last, and it plays
-// captures sized in 4-byte units, such as a session of version 9 recorded
-// through insim_tap.
+// line, and refuses options that do not fit a replay; with --expect it names
+// the record and the fields where the client differs, catches a record the
+// client sends after the capture's last, and it plays captures sized in
+// 4-byte units, such as a session of version 9 recorded through insim_tap,
+// captures of format 1 (hex) as before, and records by name.
+// fake_lfs --print reads any capture out.
 #include <gtest/gtest.h>
 
 #include <filesystem>
@@ -44,14 +46,24 @@ TEST_P(ReplayRefuses, AMalformedCaptureWithItsLineAndStatusTwo) {
 // Each case starts with a header, a comment and a blank line that count as
 // lines 1 to 3, ended by CR LF as an editor on Windows may leave them.
 const std::string kHead = "# insim capture 1\r\n# recorded by hand\r\n\r\n";
+const std::string kHead2 = "# insim capture 2\r\n# written by hand\r\n\r\n";
 
 INSTANTIATE_TEST_SUITE_P(
     Files, ReplayRefuses,
     ::testing::Values(
-        MalformedCase{"later_format", "# insim capture 2\n0 S 04030000\n",
+        MalformedCase{"later_format", "# insim capture 3\n0 S 04030000\n",
                       "1: not a capture of this format: the first line must be '# insim "
-                      "capture 1'"},
-        MalformedCase{"empty", "", "1: empty: the first line must be '# insim capture 1'"},
+                      "capture 2' (or '# insim capture 1')"},
+        MalformedCase{"empty", "", "1: empty: the first line must be '# insim capture 2'"},
+        // Format 1 holds hex alone, as it always did.
+        MalformedCase{"name_in_format_1", kHead + "0 S IS_TINY\n", "4: bad hex digit 'I'"},
+        MalformedCase{"fields_of_format_2", kHead2 + "0 S\n",
+                      "4: expected '<ms> <S|C> <record>', got 2 fields"},
+        MalformedCase{"unknown_name", kHead2 + "0 S IS_TINY SubT=TINY_NOPE\n",
+                      "4: SubT takes a name of TINY_ sub-types (IS_TINY.SubT) or a number from 0 "
+                      "to 255, not 'TINY_NOPE'"},
+        MalformedCase{"hex_of_format_2", kHead2 + "0 S 04030000  # a keep-alive\n0 S 05030000\n",
+                      "5: the size byte says 5 bytes, the line holds 4"},
         MalformedCase{"bad_hex", kHead + "0 S 04030000\n5 C 04030g00\n", "5: bad hex digit 'g'"},
         MalformedCase{"odd_digits", kHead + "0 S 0403000\n", "4: odd number of hex digits (7)"},
         MalformedCase{"size_byte", kHead + "0 S 0503000000\n0 S 05030000\n",
@@ -88,7 +100,8 @@ TEST(ReplayOptions, LapOptionsDoNotFitAReplay) {
     const std::vector<std::vector<std::string>> cases = {
         {"--replay", "x.txt", "--hostile", "5"}, {"--cars", "3", "--replay", "x.txt"},
         {"--replay", "x.txt", "--strict"},       {"--expect"},
-        {"--replay", "x.txt", "--speed", "0"},
+        {"--replay", "x.txt", "--speed", "0"},   {"--print", "x.txt", "--expect"},
+        {"--print", "x.txt", "--port", "0"},
     };
     for (const auto& args : cases) {
         ChildProcess replay(FAKE_LFS_PROGRAM, args);
@@ -132,7 +145,7 @@ struct ExpectCase {
     std::string units;        // the units line, or nothing
     sim::Bytes introduction;  // the capture's first client record
     sim::Bytes button;        // its second
-    bool one_more;            // the client sends the button once more, at once
+    sim::Bytes sends;         // what the client sends after the version; nothing: it closes
     long status;
     std::string error;  // fake_lfs's standard error, after "FILE:"
 };
@@ -157,7 +170,11 @@ TEST_P(ReplayExpects, TheCapturedRecordsAndNothingAfterThem) {
     ASSERT_TRUE(client.send(c.introduction));
     sim::Bytes got(version.size());
     ASSERT_TRUE(client.read_exact(got.data(), got.size(), kWait));
-    ASSERT_TRUE(client.send(c.one_more ? sim::concat({c.button, c.button}) : c.button));
+    if (c.sends.empty()) {
+        client.close();
+    } else {
+        ASSERT_TRUE(client.send(c.sends));
+    }
     EXPECT_EQ(replay->wait(kWait), c.status) << replay->err();
     std::filesystem::remove(file);
     EXPECT_EQ(replay->err(), c.error.empty() ? "" : file + ":" + c.error + kLineEnd);
@@ -173,25 +190,54 @@ sim::Bytes introduction(uint8_t size, uint8_t protocol) {
 
 const sim::Bytes kButton = {12, insim::ISP_BTN, 1, 0, 237, 0, 32, 0, 1, 70, 60, 10};
 const sim::Bytes kWordButton = {3, insim::ISP_BTN, 1, 0, 237, 0, 32, 0, 1, 70, 60, 10};
+const std::string kButtonLine = "IS_BTN ReqI=1 ClickID=237 BStyle=ISB_DARK L=1 T=70 W=60 H=10";
+
+sim::Bytes button(const std::string& text, uint8_t click_id = 237) {
+    sim::Bytes bytes = kButton;
+    bytes[4] = click_id;
+    bytes.insert(bytes.end(), text.begin(), text.end());
+    bytes.resize(12 + (text.size() + 4) / 4 * 4);
+    bytes[0] = static_cast<uint8_t>(bytes.size());
+    return bytes;
+}
 
 INSTANTIATE_TEST_SUITE_P(
     Captures, ReplayExpects,
     ::testing::Values(
-        ExpectCase{"as_captured", "", introduction(44, 8), kButton, false, 0, ""},
-        ExpectCase{"one_more", "", introduction(44, 8), kButton, true, 1,
-                   "4: expected the end of the capture, got " + capture::hex_of(kButton)},
+        ExpectCase{"as_captured", "", introduction(44, 8), kButton, kButton, 0, ""},
+        ExpectCase{"one_more", "", introduction(44, 8), kButton, sim::concat({kButton, kButton}), 1,
+                   "4: expected the end of the capture, came " + kButtonLine},
         // A close request, and a record after it in the same piece.
-        ExpectCase{"one_more_after_closing", "", introduction(44, 8),
-                   sim::tiny_record(insim::TINY_CLOSE), true, 1,
-                   "4: expected the end of the capture, got 04030002"},
+        ExpectCase{
+            "one_more_after_closing", "", introduction(44, 8), sim::tiny_record(insim::TINY_CLOSE),
+            sim::concat({sim::tiny_record(insim::TINY_CLOSE), sim::tiny_record(insim::TINY_CLOSE)}),
+            1, "4: expected the end of the capture, came IS_TINY SubT=TINY_CLOSE"},
         ExpectCase{"in_word_units", "# record sizes count 4-byte units\n", introduction(11, 9),
-                   kWordButton, false, 0, ""},
+                   kWordButton, kWordButton, 0, ""},
         // Its size byte may count bytes, whatever version it declares.
         ExpectCase{"introduction_sized_in_bytes", "# record sizes count 4-byte units\n",
-                   introduction(44, 9), kWordButton, false, 0, ""},
+                   introduction(44, 9), kWordButton, kWordButton, 0, ""},
         ExpectCase{"one_more_in_word_units", "# record sizes count 4-byte units\n",
-                   introduction(11, 9), kWordButton, true, 1,
-                   "5: expected the end of the capture, got " + capture::hex_of(kWordButton)}),
+                   introduction(11, 9), kWordButton, sim::concat({kWordButton, kWordButton}), 1,
+                   "5: expected the end of the capture, came " + kButtonLine},
+        // What differs, in words: another record, a field, a text.
+        ExpectCase{"another_record", "", introduction(44, 8), kButton, sim::tiny_record(0), 1,
+                   "4: expected " + kButtonLine + ", came IS_TINY SubT=TINY_NONE"},
+        ExpectCase{"another_field", "", introduction(44, 8), button("250,0"), button("250,0", 238),
+                   1, "4: expected IS_BTN with ClickID=237, came ClickID=238"},
+        ExpectCase{"another_text", "", introduction(44, 8), button("Chicane"), button("Chicano"), 1,
+                   "4: expected IS_BTN with Text=\"Chicane\", came Text=\"Chicano\""},
+        ExpectCase{"a_record_of_no_type", "", introduction(44, 8), kButton,
+                   sim::Bytes{8, 70, 0, 0, 1, 2, 3, 4}, 1,
+                   "4: expected " + kButtonLine +
+                       ", came 0846000001020304  # type 70 is not a record type of the protocol"},
+        ExpectCase{"nothing",
+                   "",
+                   introduction(44, 8),
+                   kButton,
+                   {},
+                   1,
+                   "4: expected " + kButtonLine + ", came nothing"}),
     [](const auto& info) { return info.param.label; });
 
 // A replay ends once what it queued has reached the client, however late
@@ -284,6 +330,52 @@ TEST(ReplayOfATap, ASessionOfVersion9ReplaysWithExpect) {
     EXPECT_EQ(replay->wait(kWait), 0) << replay->err();
     EXPECT_NE(replay->out().find("replay done"), std::string::npos) << replay->out();
     std::filesystem::remove(file);
+}
+
+// fake_lfs --print reads a capture of either format out, record by record,
+// as a capture of today's format, which reads back into the same records.
+TEST(Print, ReadsAnyCaptureOutAsOneThatReadsBackTheSame) {
+    const std::string file =
+        ::testing::TempDir() + "print_" + std::to_string(current_process_id()) + ".txt";
+    insim::IS_ISI isi = sim::introduction("Sample", insim::ISF_MCI, 1000, 9);
+    isi.Size = 11;
+    sim::Bytes report = sim::car_report({{330 * 65536, -300 * 65536}}, 9);
+    std::ofstream(file, std::ios::binary)
+        << kHead << "# record sizes count 4-byte units\n0 C " << capture::hex_of(sim::bytes_of(isi))
+        << "\n1000 S " << capture::hex_of(report) << "\n1001 C 0246000001020304\n";
+    ChildProcess print(FAKE_LFS_PROGRAM, {"--print", file});
+    EXPECT_EQ(print.wait(kWait), 0) << print.err();
+    const std::string printed =
+        "# insim capture 2" + kLineEnd + "# record sizes count 4-byte units" + kLineEnd +
+        "0 C IS_ISI ReqI=1 Flags=ISF_MCI InSimVer=9 Interval=1000 IName=\"Sample\"" + kLineEnd +
+        "1000 S IS_MCI NumC=1 Info=[{PLID=1 Position=1 X=21626880 Y=-19660800}]" + kLineEnd +
+        "1001 C 0246000001020304  # type 70 is not a record type of the protocol" + kLineEnd;
+    EXPECT_EQ(print.out(), printed);
+
+    const std::string again = file + ".printed";
+    std::ofstream(again, std::ios::binary) << print.out();
+    std::string error;
+    const auto before = capture::read_capture(file, error);
+    const auto after = capture::read_capture(again, error);
+    ASSERT_TRUE(before && after) << error;
+    ASSERT_EQ(after->entries.size(), before->entries.size());
+    for (std::size_t i = 0; i < before->entries.size(); ++i) {
+        EXPECT_EQ(after->entries[i].record, before->entries[i].record) << "record " << i;
+        EXPECT_EQ(after->entries[i].ms, before->entries[i].ms);
+    }
+    std::filesystem::remove(file);
+    std::filesystem::remove(again);
+}
+
+TEST(Print, RefusesAMalformedCaptureWithItsLine) {
+    const std::string file =
+        ::testing::TempDir() + "print_bad_" + std::to_string(current_process_id()) + ".txt";
+    std::ofstream(file, std::ios::binary) << kHead2 << "0 S IS_TINY Sub=1\n";
+    ChildProcess print(FAKE_LFS_PROGRAM, {"--print", file});
+    EXPECT_EQ(print.wait(kWait), 2);
+    std::filesystem::remove(file);
+    EXPECT_EQ(print.err(), file + ":4: IS_TINY has no field 'Sub'" + kLineEnd);
+    EXPECT_EQ(print.out(), "");
 }
 
 }  // namespace

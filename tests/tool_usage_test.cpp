@@ -68,6 +68,12 @@ INSTANTIATE_TEST_SUITE_P(
                   2,
                   "insim_check: no case or topic is called 'keepalive/9'"},
         UsageCase{"area_map_version", kAreaMap, {"--version"}, 0, "area_map " PROJECT_VERSION},
+        UsageCase{"records_page_help", RECORDS_PAGE_PROGRAM, {"--help"}, 0, "Usage: records_page"},
+        UsageCase{"print_with_lap_options",
+                  kFakeLfs,
+                  {"--print", "x.txt", "--cars", "3"},
+                  2,
+                  "fake_lfs: --print goes alone"},
         UsageCase{"missing_value", kFakeLfs, {"--port"}, 2, "fake_lfs: missing value for --port"},
         UsageCase{"unknown_option", kFakeLfs, {"--fast"}, 2, "fake_lfs: unknown option: --fast"},
         UsageCase{

@@ -4,8 +4,6 @@
 // with a scale.
 
 #include <cstdio>
-#include <fstream>
-#include <iostream>
 #include <sstream>
 #include <string>
 
@@ -173,16 +171,5 @@ int main(int argc, char** argv) {
         ->type_name("OUTPUT.svg");
     command_line::parse(app, argc, argv);
     const std::string svg = picture();
-    if (output.empty()) {
-        std::cout << svg;
-        return 0;
-    }
-    std::ofstream out(output);
-    out << svg;
-    out.flush();
-    if (!out) {
-        std::cerr << "area_map: cannot write " << output << "\n";
-        return 1;
-    }
-    return 0;
+    return command_line::write_output("area_map", output, svg) ? 0 : 1;
 }

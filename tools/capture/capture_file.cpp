@@ -1,5 +1,6 @@
 #include "tools/capture/capture_file.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <charconv>
 #include <cstring>
@@ -7,44 +8,34 @@
 #include <sstream>
 
 #include "tools/protocol/counted.h"
-#include "tools/protocol/record_splitter.h"
+#include "tools/protocol/record_text.h"
 
 namespace capture {
 namespace {
 
-int hex_digit(char c) {
-    if (c >= '0' && c <= '9') {
-        return c - '0';
-    }
-    if (c >= 'a' && c <= 'f') {
-        return c - 'a' + 10;
-    }
-    if (c >= 'A' && c <= 'F') {
-        return c - 'A' + 10;
-    }
-    return -1;
-}
-
-// The fields of a record line, split at runs of spaces and tabs.
-std::vector<std::string> fields_of(const std::string& line) {
-    std::vector<std::string> fields;
+// The fields of a record line, split at runs of spaces and tabs: the first
+// `count` - 1 of them, then the rest of the line.
+std::vector<std::string_view> fields_of(std::string_view line, std::size_t count) {
+    std::vector<std::string_view> fields;
     std::size_t at = 0;
     while ((at = line.find_first_not_of(" \t", at)) != std::string::npos) {
-        const std::size_t end = line.find_first_of(" \t", at);
+        const std::size_t end =
+            fields.size() + 1 == count ? line.size() : line.find_first_of(" \t", at);
         fields.push_back(line.substr(at, end - at));
         at = end;
     }
     return fields;
 }
 
-// Parses one record line into `entry`, whose sizes count `unit` bytes; the
-// problem, or empty.
-std::string parse_line(const std::string& line, std::size_t unit, Entry& entry) {
-    const std::vector<std::string> fields = fields_of(line);
-    if (fields.size() != 3) {
-        return "expected '<ms> <S|C> <hex>', got " + sim::counted(fields.size(), "field");
+// Parses one record line of format `format` into `entry`, whose sizes count
+// `unit` bytes; the problem, or empty.
+std::string parse_line(const std::string& line, int format, std::size_t unit, Entry& entry) {
+    const std::vector<std::string_view> fields = fields_of(line, format == 1 ? 0 : 3);
+    if (fields.size() < 3 || (format == 1 && fields.size() != 3)) {
+        return std::string("expected '<ms> <S|C> ") + (format == 1 ? "<hex>" : "<record>") +
+               "', got " + sim::counted(fields.size(), "field");
     }
-    const std::string& ms = fields[0];
+    const std::string ms(fields[0]);
     const char* end = ms.data() + ms.size();
     const auto [rest, error] = std::from_chars(ms.data(), end, entry.ms);
     const bool too_large = error == std::errc::result_out_of_range && ms[0] != '-';
@@ -56,31 +47,16 @@ std::string parse_line(const std::string& line, std::size_t unit, Entry& entry) 
                std::to_string(kLongestMs) + " ms)";
     }
     if (fields[1] != "S" && fields[1] != "C") {
-        return "unknown direction '" + fields[1] + "': S or C expected";
+        return "unknown direction '" + std::string(fields[1]) + "': S or C expected";
     }
     entry.from = static_cast<From>(fields[1][0]);
-    const std::string& hex = fields[2];
-    for (const char c : hex) {
-        if (hex_digit(c) < 0) {
-            return std::string("bad hex digit '") + c + "'";
-        }
+    std::string problem;
+    auto record = format == 1 ? records::record_of_hex(fields[2], unit, problem)
+                              : records::record_of(fields[2], unit, problem);
+    if (!record) {
+        return problem;
     }
-    if (hex.size() % 2 != 0) {
-        return "odd number of hex digits (" + std::to_string(hex.size()) + ")";
-    }
-    entry.record.clear();
-    for (std::size_t i = 0; i < hex.size(); i += 2) {
-        entry.record.push_back(
-            static_cast<uint8_t>(hex_digit(hex[i]) * 16 + hex_digit(hex[i + 1])));
-    }
-    // An introduction is taken with its size byte in either unit, as the
-    // framing takes it.
-    const bool introduction =
-        framing::is_introduction(entry.record) && entry.record.size() == sizeof(insim::IS_ISI);
-    if (!introduction && entry.record[0] * unit != entry.record.size()) {
-        return "the size byte says " + sim::counted(entry.record[0] * unit, "byte") +
-               ", the line holds " + std::to_string(entry.record.size());
-    }
+    entry.record = std::move(*record);
     return "";
 }
 
@@ -95,6 +71,7 @@ std::optional<Capture> read_capture(const std::string& path, std::string& error)
     Capture capture;
     capture.path = path;
     long long last_ms = 0;
+    int format = 0;
     std::string line;
     for (std::size_t number = 1; std::getline(in, line); ++number) {
         capture.last_line = number;
@@ -106,10 +83,11 @@ std::optional<Capture> read_capture(const std::string& path, std::string& error)
             return std::nullopt;
         };
         if (number == 1) {
-            if (line != kFirstLine) {
+            if (line != kFirstLine && line != kFormat1Line) {
                 return fail(std::string("not a capture of this format: the first line must be '") +
-                            kFirstLine + "'");
+                            kFirstLine + "' (or '" + kFormat1Line + "')");
             }
+            format = line == kFirstLine ? 2 : 1;
             continue;
         }
         if (line.rfind(kWordUnitsLine, 0) == 0) {
@@ -125,7 +103,8 @@ std::optional<Capture> read_capture(const std::string& path, std::string& error)
         }
         Entry entry{};
         entry.line = number;
-        if (const std::string problem = parse_line(line, capture.unit, entry); !problem.empty()) {
+        if (const std::string problem = parse_line(line, format, capture.unit, entry);
+            !problem.empty()) {
             return fail(problem);
         }
         if (entry.ms < last_ms) {
@@ -142,15 +121,28 @@ std::optional<Capture> read_capture(const std::string& path, std::string& error)
     return capture;
 }
 
-std::string hex_of(const uint8_t* bytes, std::size_t size) {
-    static const char kDigits[] = "0123456789abcdef";
-    std::string hex;
-    hex.reserve(2 * size);
-    for (std::size_t i = 0; i < size; ++i) {
-        hex += kDigits[bytes[i] >> 4];
-        hex += kDigits[bytes[i] & 15];
+std::string record_line(long long ms, From from, std::span<const uint8_t> record,
+                        std::size_t unit) {
+    std::string line = records::line_of(record, unit);
+    // What is replayed must be what was captured, whatever the text form
+    // makes of a record: a line that does not read back exactly is hex.
+    std::string ignored;
+    const auto back = records::record_of(line, unit, ignored);
+    if (!back || !std::equal(back->begin(), back->end(), record.begin(), record.end())) {
+        line = sim::hex_of(record.data(), record.size()) +
+               "  # its line by name does not read back exactly";
     }
-    return hex;
+    return std::to_string(ms) + " " + static_cast<char>(from) + " " + line;
+}
+
+void print(const Capture& capture, std::ostream& out) {
+    out << kFirstLine << "\n";
+    if (capture.unit == 4) {
+        out << kWordUnitsLine << "\n";
+    }
+    for (const Entry& entry : capture.entries) {
+        out << record_line(entry.ms, entry.from, entry.record, capture.unit) << "\n";
+    }
 }
 
 }  // namespace capture

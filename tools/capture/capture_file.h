@@ -1,22 +1,29 @@
 // The capture file: one session of the client protocol as text, so that it
-// diffs, greps and can be edited by hand. insim_tap writes it
-// (capture_writer.h); fake_lfs --replay reads it.
+// reads without the protocol's layouts at hand, diffs, greps and can be
+// written by hand. insim_tap writes it (capture_writer.h); fake_lfs
+// --replay reads it, and fake_lfs --print prints any capture in this form.
 //
-//   # insim capture 1
+//   # insim capture 2
 //   # any further line starting with # is a comment; blank lines are ignored
-//   <ms> <S|C> <hex>
+//   <ms> <S|C> <record>
 //
-// - The first line is exactly "# insim capture 1". A reader refuses any other
-//   first line, so that a later format can change it.
+// - The first line is exactly "# insim capture 2", or "# insim capture 1"
+//   for a capture written before records had names. A reader refuses any
+//   other first line, so that a later format can change it.
 // - <ms>: whole milliseconds since the client connected, at most kLongestMs;
 //   the times never decrease down the file.
 // - S: a record from the simulator to the client; C: a record from the
 //   client to the simulator.
-// - <hex>: the record's bytes, two hex digits each (written in lower case;
-//   either case is read), with no separators. The first byte is the record's
-//   size, and the line holds exactly that many bytes, or four times as many
-//   after the comment line kWordUnitsLine (a session whose introduction
-//   declares protocol 9 or later), which comes before the first record.
+// - <record>: the record as one line of words (tools/protocol/record_text.h):
+//   by name and fields, fields that are 0 left out ("IS_TINY
+//   SubT=TINY_NONE"), or its bytes in hex, two digits each (either case),
+//   followed by "# " and why it is not by name, which the reader ignores.
+//   In a capture of format 1 it is the hex alone. The first byte is the
+//   record's size, and a record in hex holds exactly that many bytes, or
+//   four times as many after the comment line kWordUnitsLine (a session
+//   whose introduction declares protocol 9 or later), which comes before
+//   the first record. An introduction's size byte may count bytes or
+//   4-byte units (44 or 11) in either.
 // The reader also takes several spaces or tabs between fields, and lines
 // that end in CR LF, as an editor may leave them; the writer writes one
 // space and LF.
@@ -26,6 +33,8 @@
 #include <cstddef>
 #include <cstdint>
 #include <optional>
+#include <ostream>
+#include <span>
 #include <string>
 #include <vector>
 
@@ -33,7 +42,9 @@
 
 namespace capture {
 
-constexpr char kFirstLine[] = "# insim capture 1";
+constexpr char kFirstLine[] = "# insim capture 2";
+// The first line of a capture whose records are hex alone.
+constexpr char kFormat1Line[] = "# insim capture 1";
 // Starts the comment line that says record sizes count 4-byte units.
 constexpr char kWordUnitsLine[] = "# record sizes count 4-byte units";
 // The latest time a capture may give: about a century, far inside what a
@@ -61,10 +72,15 @@ struct Capture {
 // (or "FILE: ..." when the file cannot be read at all).
 std::optional<Capture> read_capture(const std::string& path, std::string& error);
 
-// Lower-case hex of `size` bytes, as a record line holds them.
-std::string hex_of(const uint8_t* bytes, std::size_t size);
-inline std::string hex_of(const sim::Bytes& bytes) {
-    return hex_of(bytes.data(), bytes.size());
-}
+// The line of `record`, whose size byte counts `unit` bytes: "<ms> <S|C>
+// <record>" without its line end.
+std::string record_line(long long ms, From from, std::span<const uint8_t> record, std::size_t unit);
+
+// Writes `capture` in this format, records by name where their type fits:
+// the first line, the units line where sizes count 4-byte units, and a line
+// for each record.
+void print(const Capture& capture, std::ostream& out);
+
+using sim::hex_of;
 
 }  // namespace capture

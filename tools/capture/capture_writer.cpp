@@ -1,7 +1,6 @@
 #include "tools/capture/capture_writer.h"
 
 #include <cerrno>
-#include <charconv>
 #include <cstring>
 #include <filesystem>
 #include <system_error>
@@ -29,32 +28,35 @@ bool Writer::open(const std::string& path) {
 }
 
 void Writer::units(std::size_t unit) {
+    write_pending();
+    unit_ = unit;
     if (unit == 4) {
         write(std::string(kWordUnitsLine) + " (the introduction declares protocol 9 or later)\n");
     }
 }
 
 void Writer::record(long long ms, From from, const uint8_t* bytes, std::size_t size) {
-    // Formatted in place: a relay writes a line for every record it passes.
-    static const char kDigits[] = "0123456789abcdef";
-    char line[32 + 2 * 4 * 255];
-    auto [end, error] = std::to_chars(line, line + 24, ms);
-    *end++ = ' ';
-    *end++ = static_cast<char>(from);
-    *end++ = ' ';
-    for (std::size_t i = 0; i < size && end + 3 < line + sizeof line; ++i) {
-        *end++ = kDigits[bytes[i] >> 4];
-        *end++ = kDigits[bytes[i] & 15];
-    }
-    *end++ = '\n';
-    if (file_ != nullptr && good() &&
-        std::fwrite(line, 1, static_cast<std::size_t>(end - line), file_) !=
-            static_cast<std::size_t>(end - line)) {
-        failed();
+    pending_.push_back({ms, from, size});
+    pending_bytes_.insert(pending_bytes_.end(), bytes, bytes + size);
+    if (pending_bytes_.size() >= kMostPending) {
+        write_pending();
     }
 }
 
+void Writer::write_pending() {
+    std::size_t at = 0;
+    for (const Pending& record : pending_) {
+        write(record_line(record.ms, record.from,
+                          std::span(pending_bytes_.data() + at, record.size), unit_) +
+              "\n");
+        at += record.size;
+    }
+    pending_.clear();
+    pending_bytes_.clear();
+}
+
 void Writer::comment(const std::string& text) {
+    write_pending();
     write("# " + text + "\n");
 }
 
@@ -66,6 +68,7 @@ void Writer::write(const std::string& text) {
 }
 
 bool Writer::flush() {
+    write_pending();
     if (file_ != nullptr && good() && std::fflush(file_) != 0) {
         failed();
     }
@@ -79,6 +82,7 @@ void Writer::failed() {
 }
 
 void Writer::close() {
+    write_pending();
     if (file_ != nullptr) {
         if (std::fclose(file_) != 0) {
             failed();
@@ -102,6 +106,8 @@ bool Writer::finish() {
 }
 
 void Writer::abandon() {
+    pending_.clear();
+    pending_bytes_.clear();
     close();
     if (!writing_.empty() && writing_ != path_) {
         std::error_code ignored;

@@ -6,6 +6,7 @@
 #include <cstdlib>
 #include <cstring>
 #include <filesystem>
+#include <fstream>
 #include <iostream>
 
 namespace command_line {
@@ -108,6 +109,21 @@ bool write_ready_file(const char* tool, const std::string& path, uint16_t port) 
     std::filesystem::remove(partial, error);
     std::cerr << tool << ": cannot write the ready file " << path << ": " << cause << "\n";
     return false;
+}
+
+bool write_output(const char* tool, const std::string& path, const std::string& text) {
+    if (path.empty()) {
+        std::cout << text;
+        return true;
+    }
+    std::ofstream out(path, std::ios::binary);
+    out << text;
+    out.flush();
+    if (!out) {
+        std::cerr << tool << ": cannot write " << path << "\n";
+        return false;
+    }
+    return true;
 }
 
 }  // namespace command_line

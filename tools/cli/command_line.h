@@ -41,4 +41,9 @@ CLI::Validator port(bool zero_picks_a_port);
 // status 1.
 bool write_ready_file(const char* tool, const std::string& path, uint16_t port);
 
+// Writes `text`, a generated file, to `path`, or to standard output when
+// `path` is empty. On failure prints "TOOL: cannot write PATH" and returns
+// false; the tool then ends with status 1.
+bool write_output(const char* tool, const std::string& path, const std::string& text);
+
 }  // namespace command_line

@@ -41,6 +41,7 @@ struct Options {
     std::string replay;   // a capture to play instead of driving laps
     double speed = 1;     // replay this many times faster
     bool expect = false;  // the program must send the capture's records
+    std::string print;    // a capture to print read out, instead of serving
 };
 
 // Tells a caller where the session listens, once stop signals are taken;

@@ -5,9 +5,9 @@
 // keep-alives and the idle limit, and the cars of one race, driven round a
 // scripted lap, at the interval it asked for; or plays back a capture to
 // one program. Prints what each program asked for and every record it
-// sends, buttons as readable lines, and says on standard error when a
-// record is one the simulator would not take. This file reads the options
-// and chooses the session.
+// sends, read out, and says on standard error when a record is one the
+// simulator would not take. With --print it serves nobody and prints a
+// capture read out. This file reads the options and chooses the session.
 #include <cmath>
 #include <iostream>
 #include <optional>
@@ -52,10 +52,11 @@ const char kFooter[] =
     "0).\n"
     "\n"
     "Buttons and records that the simulator would not show or accept, judged in\n"
-    "the program's own size unit (a record size that is not a multiple of 4; a\n"
-    "button with ReqI 0, ClickID over 239, L, T, W or H over 200, or more than\n"
-    "240 bytes of text), and keep-alives left unanswered get a line on standard\n"
-    "error; with --strict they also make the status 1. The status is 1 as well\n"
+    "the program's own size unit (a record size that is not a multiple of 4, or\n"
+    "not one its type has; a button with ReqI 0, ClickID over 239, L, T, W or H\n"
+    "over 200, or more than 240 bytes of text), and keep-alives left unanswered\n"
+    "get a line on standard error; with --strict they also make the status 1.\n"
+    "The status is 1 as well\n"
     "when a program's introduction is not one, it sends a record of size 0, it\n"
     "closes its connection without a close request, or the idle limit closes\n"
     "it.\n"
@@ -164,9 +165,27 @@ Options parse_options(int argc, char** argv) {
         ->capture_default_str();
     replaying->add_flag("--expect", o.expect,
                         "with --replay, the client must send the capture's records; the first "
-                        "difference prints FILE:LINE: expected <hex>, got <hex> (status 1)");
+                        "difference prints FILE:LINE: expected <record>, came <record>, naming "
+                        "the fields that differ (status 1)");
+    CLI::Option* print =
+        app.add_option("--print", o.print,
+                       "instead of serving a client, print the capture FILE (of any format) "
+                       "record by record, by name, as a capture of today's format")
+            ->type_name("FILE");
 
     command_line::parse(app, argc, argv);
+    if (print->count() > 0) {
+        for (const CLI::Option* option : app.get_options()) {
+            if (option != print && option->count() > 0) {
+                command_line::usage_error(app, option->get_name() + " does not fit --print");
+            }
+        }
+        for (const CLI::App* group : {lap, replaying}) {
+            if (group->count_all() > 0) {
+                command_line::usage_error(app, "--print goes alone");
+            }
+        }
+    }
     if (version->count() > 0 && version->results().front().empty()) {
         std::cout << "fake_lfs " << command_line::kProjectVersion << "\n";
         std::exit(0);
@@ -214,6 +233,17 @@ std::optional<capture::Capture> read_replay(const Options& options) {
 
 int main(int argc, char** argv) {
     const Options options = parse_options(argc, argv);
+    if (!options.print.empty()) {
+        std::string error;
+        const std::optional<capture::Capture> read = capture::read_capture(options.print, error);
+        if (!read) {
+            std::cerr << error << "\n";
+            return 2;
+        }
+        capture::print(*read, std::cout);
+        std::cout.flush();
+        return std::cout ? 0 : 1;
+    }
     std::optional<capture::Capture> replay;
     if (!options.replay.empty()) {
         replay = read_replay(options);

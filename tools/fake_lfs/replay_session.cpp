@@ -1,12 +1,14 @@
 // fake_lfs's replay of a capture: the simulator's records of the capture at
 // their captured times after the client connected, and, with --expect, each
 // record the client sends compared with the capture's next client record,
-// byte for byte and in order (times are not compared).
+// byte for byte and in order (times are not compared); a difference is told
+// by the record and the fields that differ.
 #include <iostream>
 
 #include "tools/fake_lfs/connection.h"
 #include "tools/fake_lfs/server.h"
 #include "tools/protocol/counted.h"
+#include "tools/protocol/record_text.h"
 #include "tools/simulator/client_records.h"
 
 namespace fake_lfs {
@@ -155,15 +157,14 @@ class ReplayProgram : public Connection {
     bool matches(const sim::Bytes& record) {
         if (next_expected_ == client_.size()) {
             std::cerr << capture_.path << ":" << capture_.last_line
-                      << ": expected the end of the capture, got " << capture::hex_of(record)
-                      << "\n";
+                      << ": expected the end of the capture, came "
+                      << records::shown(record, capture_.unit) << "\n";
             return false;
         }
         const capture::Entry& expected = *client_[next_expected_++];
         if (record != expected.record) {
             std::cerr << capture_.path << ":" << expected.line << ": expected "
-                      << capture::hex_of(expected.record) << ", got " << capture::hex_of(record)
-                      << "\n";
+                      << records::difference(expected.record, record, capture_.unit) << "\n";
             return false;
         }
         return true;
@@ -176,7 +177,7 @@ class ReplayProgram : public Connection {
         }
         const capture::Entry& expected = *client_[next_expected_];
         std::cerr << capture_.path << ":" << expected.line << ": expected "
-                  << capture::hex_of(expected.record) << ", got nothing\n";
+                  << records::shown(expected.record, capture_.unit) << ", came nothing\n";
         return true;
     }
 

@@ -6,10 +6,10 @@
 #include <functional>
 #include <thread>
 
-#include "tools/capture/capture_file.h"
 #include "tools/insim_check/check.h"
 #include "tools/insim_check/stage.h"
 #include "tools/protocol/counted.h"
+#include "tools/protocol/record_text.h"
 #include "tools/simulator/client_records.h"
 #include "tools/simulator/lap_route.h"
 
@@ -46,8 +46,9 @@ Outcome fail(std::string expected, std::string came, double at_ms = -1) {
     return {Result::kFail, std::move(expected), std::move(came), "", at_ms};
 }
 
+// The record read out, long texts cut (the name is older than the form).
 std::string hex(const sim::Bytes& record) {
-    return capture::hex_of(record);
+    return records::shown(record);
 }
 
 std::string ms_text(double ms) {

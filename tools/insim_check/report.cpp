@@ -6,7 +6,7 @@
 #include <iomanip>
 #include <sstream>
 
-#include "tools/capture/capture_file.h"
+#include "tools/protocol/record_text.h"
 
 namespace insim_check {
 namespace {
@@ -53,9 +53,11 @@ std::string seconds_text(double seconds) {
     return text.str();
 }
 
+// A record heard, as a capture line gives it: its time, its side and the
+// record read out, long texts cut.
 std::string capture_line(const Exchanged& heard) {
     return std::to_string(static_cast<long long>(heard.ms)) + " " + heard.from + " " +
-           capture::hex_of(heard.record);
+           records::shown(heard.record);
 }
 
 std::size_t count_of(const std::vector<Judged>& all, Outcome::Result result) {

@@ -23,7 +23,8 @@ struct Judged {
 std::vector<Exchanged> excerpt_around(const std::vector<Exchanged>& exchange, double at_ms);
 
 // The case's line, and for a failure what was expected, what came and the
-// excerpt, as capture lines ("<ms> <S|C> <hex>").
+// excerpt, as capture lines with the records read out ("<ms> <S|C>
+// IS_TINY SubT=TINY_NONE"), long texts cut with their length.
 void print_judged(std::ostream& out, const Judged& judged);
 
 // "N passed, N failed, N skipped".

@@ -84,4 +84,15 @@ Bytes concat(std::initializer_list<Bytes> parts) {
     return all;
 }
 
+std::string hex_of(const uint8_t* bytes, std::size_t size) {
+    static const char kDigits[] = "0123456789abcdef";
+    std::string hex;
+    hex.reserve(2 * size);
+    for (std::size_t i = 0; i < size; ++i) {
+        hex += kDigits[bytes[i] >> 4];
+        hex += kDigits[bytes[i] & 15];
+    }
+    return hex;
+}
+
 }  // namespace sim

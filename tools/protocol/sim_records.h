@@ -5,6 +5,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <initializer_list>
+#include <string>
 #include <vector>
 
 #include "insim/records.h"
@@ -44,5 +45,11 @@ Bytes bytes_of(const Record& record) {
     return Bytes(p, p + sizeof(Record));
 }
 Bytes concat(std::initializer_list<Bytes> parts);
+
+// Lower-case hex of `size` bytes, two digits each.
+std::string hex_of(const uint8_t* bytes, std::size_t size);
+inline std::string hex_of(const Bytes& bytes) {
+    return hex_of(bytes.data(), bytes.size());
+}
 
 }  // namespace sim

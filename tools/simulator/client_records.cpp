@@ -4,7 +4,9 @@
 #include <cstring>
 #include <sstream>
 
+#include "tools/protocol/catalogue.h"
 #include "tools/protocol/counted.h"
+#include "tools/protocol/record_text.h"
 
 namespace sim {
 namespace {
@@ -16,8 +18,6 @@ constexpr std::size_t kMaxButtonText = 240;
 // Reports remembered for buttons to come; a client that answers none must
 // not make the list grow without end.
 constexpr std::size_t kMaxUnanswered = 256;
-constexpr uint8_t kSmallType = 4;  // IS_SMALL
-constexpr std::size_t kSmallSize = 8;
 
 // A zero-terminated text field, cut to its width.
 std::string text_of(const char* field, std::size_t width) {
@@ -36,18 +36,30 @@ std::string joined(const std::vector<std::string>& parts) {
     return all;
 }
 
-// The sizes of the records of fixed size that a program sends most.
-std::optional<std::pair<const char*, std::size_t>> fixed_size(uint8_t type) {
-    switch (type) {
-        case insim::ISP_ISI:
-            return std::pair("an introduction", sizeof(insim::IS_ISI));
-        case insim::ISP_TINY:
-            return std::pair("a tiny record", sizeof(insim::IS_TINY));
-        case kSmallType:
-            return std::pair("a small record", kSmallSize);
-        default:
-            return std::nullopt;
+// The record's type as a person names it: IS_TINY, or type 70.
+std::string type_name(uint8_t type) {
+    const catalogue::Record* record = catalogue::find(type);
+    return record != nullptr ? std::string(record->name) : "type " + std::to_string(type);
+}
+
+// What breaks the size rule of `record`'s type, whose length is a multiple
+// of 4 and counts `unit` bytes a step of its size byte; empty when it
+// keeps it. Buttons have limits of their own.
+std::string broken_size_rule(const Bytes& record, std::size_t unit) {
+    const catalogue::Record* type = catalogue::find(record[1]);
+    if (type == nullptr || type->type == insim::ISP_BTN ||
+        !catalogue::misfit(*type, record).has_value()) {
+        return "";
     }
+    // Counted in bytes, the size byte would have made a record of its type.
+    const std::span<const uint8_t> in_bytes(record.data(), record.size() / unit);
+    const bool counts_bytes = unit > 1 && in_bytes.size() >= catalogue::kSmallestRecord &&
+                              !catalogue::misfit(*type, in_bytes).has_value();
+    return "Size " + std::to_string(record.size()) + " bytes, where " + std::string(type->name) +
+           " has " + catalogue::size_rule(*type) +
+           (counts_bytes
+                ? ": its size byte counts bytes, where this protocol version counts 4-byte units"
+                : "");
 }
 
 }  // namespace
@@ -67,13 +79,9 @@ std::vector<std::string> broken_limits(const Bytes& record, std::size_t unit) {
     if (size < 2) {
         return broken;
     }
-    if (const auto fixed = fixed_size(record[1]); fixed && fixed->second != size) {
-        broken.push_back("Size " + sim::counted(size, "byte") + ", where " + fixed->first +
-                         " has " + std::to_string(fixed->second) +
-                         (unit > 1 && fixed->second * unit == size
-                              ? ": its size byte counts bytes, where this protocol version "
-                                "counts 4-byte units"
-                              : ""));
+    if (const std::string rule = size % 4 == 0 ? broken_size_rule(record, unit) : "";
+        !rule.empty()) {
+        broken.push_back(rule);
     }
     if (record[1] != insim::ISP_BTN) {
         return broken;
@@ -148,9 +156,9 @@ ClientRecords::Seen ClientRecords::show(const Bytes& record) {
             err_ << "fake_lfs: the simulator would not show this button: " << joined(broken)
                  << std::endl;
         } else {
-            err_ << "fake_lfs: the simulator would not accept this record (type "
-                 << static_cast<unsigned>(type) << ", " << sim::counted(record.size(), "byte")
-                 << "): " << joined(broken) << std::endl;
+            err_ << "fake_lfs: the simulator would not accept this record (" << type_name(type)
+                 << ", " << sim::counted(record.size(), "byte") << "): " << joined(broken)
+                 << std::endl;
         }
     }
     if (type == insim::ISP_BTN && record.size() >= kButtonHeader) {
@@ -181,8 +189,7 @@ ClientRecords::Seen ClientRecords::show(const Bytes& record) {
             return Seen::kCloseRequest;
         }
     }
-    out_ << "record type " << static_cast<unsigned>(type) << ", "
-         << sim::counted(record.size(), "byte") << std::endl;
+    out_ << "record " << records::shown(record, unit_) << std::endl;
     return Seen::kRecord;
 }
 

@@ -16,8 +16,10 @@ namespace sim {
 
 // The simulator's limits that `record`, sent by a client and framed in the
 // session's `unit` (bytes that one step of its size byte counts), breaks:
-// each as the field, its value and the limit ("ClickID 240, over 239").
-// Empty when the simulator would take the record.
+// each as the field, its value and the limit ("ClickID 240, over 239"), a
+// length that is not its type's ("Size 8 bytes, where IS_TINY has 4
+// bytes", with a word on a size byte that counts bytes where the session
+// counts 4-byte units). Empty when the simulator would take the record.
 std::vector<std::string> broken_limits(const Bytes& record, std::size_t unit = 1);
 
 // Whether an introduction asks for car reports.
@@ -45,8 +47,9 @@ class ClientRecords {
 
     // Prints `record`: an introduction, a button with its text and where the
     // first car of the report it answers was, a close request, or any other
-    // record by type and size; keep-alive answers print nothing. A record
-    // outside the simulator's limits also gets one line on `err`.
+    // record read out ("record IS_SMALL SubT=SMALL_NLI UVal=100"); keep-alive
+    // answers print nothing. A record outside the simulator's limits also
+    // gets one line on `err`, naming its type.
     Seen show(const Bytes& record);
 
   private:

@@ -1,0 +1,73 @@
+// The limits within which the simulator takes a program's records, as the
+// stand-in judges them: each type's size rule from the catalogue, in both
+// units of the size byte (with a word on a size byte that counts bytes
+// where the session counts 4-byte units), and the limits of a button.
+#include "tools/simulator/client_records.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+namespace {
+
+using sim::Bytes;
+
+struct LimitCase {
+    std::string label;
+    Bytes record;
+    std::size_t unit;
+    std::vector<std::string> broken;
+};
+
+class BrokenLimits : public ::testing::TestWithParam<LimitCase> {};
+
+TEST_P(BrokenLimits, NameTheSizeRuleOfTheRecordsType) {
+    EXPECT_EQ(sim::broken_limits(GetParam().record, GetParam().unit), GetParam().broken);
+}
+
+// `length` bytes that start with `head`, the rest 0.
+Bytes record(std::size_t length, Bytes head) {
+    head.resize(length);
+    return head;
+}
+
+const std::string kCountsBytes =
+    ": its size byte counts bytes, where this protocol version counts 4-byte units";
+
+INSTANTIATE_TEST_SUITE_P(
+    Records, BrokenLimits,
+    ::testing::Values(
+        LimitCase{"keep_alive", {4, 3, 0, 0}, 1, {}},
+        LimitCase{"keep_alive_in_4_byte_units", {1, 3, 0, 0}, 4, {}},
+        LimitCase{"tiny_of_8", record(8, {8, 3}), 1, {"Size 8 bytes, where IS_TINY has 4 bytes"}},
+        LimitCase{"tiny_sized_in_bytes",
+                  record(16, {4, 3}),
+                  4,
+                  {"Size 16 bytes, where IS_TINY has 4 bytes" + kCountsBytes}},
+        LimitCase{"small_sized_in_bytes",
+                  record(32, {8, 4, 0, 7}),
+                  4,
+                  {"Size 32 bytes, where IS_SMALL has 8 bytes" + kCountsBytes}},
+        LimitCase{"introduction_of_11_words", record(44, {11, 1}), 4, {}},
+        LimitCase{"introduction_of_44_bytes_in_4_byte_units", record(44, {44, 1}), 4, {}},
+        LimitCase{"message_with_text", record(16, {16, 14}), 1, {}},
+        LimitCase{"message_without_text",
+                  record(8, {8, 14}),
+                  1,
+                  {"Size 8 bytes, where IS_MTC has 8 + a text of 4 to 128 bytes in steps of 4 (12 "
+                   "to 136 bytes)"}},
+        LimitCase{"report_whose_count_disagrees",
+                  record(32, {32, 38, 0, 2}),
+                  1,
+                  {"Size 32 bytes, where IS_MCI has 4 + 28 x NumC (NumC up to 16)"}},
+        LimitCase{"unknown_type", record(8, {8, 70}), 1, {}},
+        LimitCase{"not_a_multiple_of_4", {6, 60, 0, 0, 1, 2}, 1, {"Size 6, not a multiple of 4"}},
+        LimitCase{"size_0", {0, 3, 0, 0}, 1, {"Size 0, not a record size"}},
+        LimitCase{"button_keeps_its_own_limits",
+                  record(8, {8, 45, 1}),
+                  1,
+                  {"Size 8, shorter than the 12-byte button header"}}),
+    [](const auto& info) { return info.param.label; });
+
+}  // namespace
