@@ -84,4 +84,11 @@ Bytes concat(std::initializer_list<Bytes> parts) {
     return all;
 }
 
+Bytes sized_for(Bytes record, int version) {
+    if (!record.empty()) {
+        record[0] = static_cast<uint8_t>(record.size() / size_unit(version));
+    }
+    return record;
+}
+
 }  // namespace sim
