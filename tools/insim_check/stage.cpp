@@ -417,14 +417,13 @@ Answers Stage::probe(const std::function<sim::Bytes()>& before, std::size_t chun
     const double start = ms();
     answers.at_ms = start;
     int heard = 0;
+    const auto every_one_answered = [&] { return heard - rate * (ms() - start) >= deliveries; };
     const auto hear = [&](milliseconds time) {
-        for (const auto until = Clock::now() + time; Clock::now() < until && !cut_short();) {
+        for (const auto until = Clock::now() + time;
+             Clock::now() < until && !cut_short() && !every_one_answered();) {
             if (const auto record = next(left_until(until));
                 record && is_keepalive(record->record)) {
                 ++heard;
-            }
-            if (heard - rate * (ms() - start) >= deliveries) {
-                return;  // every one answered
             }
         }
     };
