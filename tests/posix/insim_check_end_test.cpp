@@ -26,7 +26,7 @@ TEST_P(CheckEnding, EndsTheProgramItStarted) {
     ChildProcess check(INSIM_CHECK_PROGRAM,
                        {"--port", "0", "--exec", std::string(CHECK_SUBJECT_PROGRAM) + " lingers",
                         "--cases", "close/1"});
-    ASSERT_TRUE(check.wait_for_output("\n", 20s)) << check.err();
+    ASSERT_TRUE(check.wait_for_output(" lingers\n", 20s)) << check.err();
     std::smatch said;
     const std::string err = check.err();
     ASSERT_TRUE(std::regex_search(err, said, std::regex(R"(check_subject (\d+) lingers)"))) << err;

@@ -13,33 +13,95 @@
 //   odd_answer         answers keep-alives with a 5-byte record
 //   lingers            keeps every rule, says its process identifier on
 //                      standard error, and waits a minute after the close
-// It connects to 127.0.0.1 at INSIM_PORT, asks for car reports, answers each
+//   crash_at_report    ends at once, as a crash does, at its first report
+//   close_after_3      closes its connection after its third report
+//   own_whole_reads    whole_reads, with a keep-alive of its own every 400 ms
+//   own_deaf_at_9      a keep-alive of its own every 400 ms, and once a report
+//                      shows a ninth car it reads and answers nothing more
+//   button_per_car     a button per car of each report, ClickID 200 + PLID
+//   late_answers       answers each keep-alive 1.1 s after it came
+//   sound9             keeps every rule of protocol version 9: sizes in
+//                      4-byte units (its introduction's size byte 11), 16
+//                      cars a report
+//   bytes9             declares version 9 but sizes its keep-alive answers
+//                      in bytes; sends no buttons
+//   flood              sound9, sending a gigabyte of sound buttons as fast as
+//                      it can besides its answers
+// It connects to 127.0.0.1 at INSIM_PORT, says so in a line on standard
+// output and one on standard error, asks for car reports, answers each
 // keep-alive and each report (with a button naming the first car's x in
 // metres), and ends when the connection does.
+#include <condition_variable>
 #include <cstdlib>
 #include <cstring>
+#include <deque>
 #include <iostream>
+#include <mutex>
 #include <string>
 #include <thread>
+#include <utility>
 
 #include "tests/support/child_process.h"
 #include "tools/engine/peer.h"
+#include "tools/protocol/record_splitter.h"
 
 namespace {
 
 using namespace std::chrono_literals;
+using Clock = std::chrono::steady_clock;
+
+constexpr auto kOwnKeepAliveEvery = 400ms;
+constexpr auto kLateBy = 1100ms;
+constexpr uint8_t kFirstPerCarId = 200;
+constexpr uint8_t kNinthCar = 9;
+constexpr int kCrashStatus = 3;
+constexpr int kCloseAfterReports = 3;
+constexpr std::size_t kFloodBytes = std::size_t{1} << 30;
+constexpr std::size_t kFloodButtonsASend = 256;
 
 struct Subject {
+    Subject(std::string mode_, sim::SimClient& link_) : mode(std::move(mode_)), link(link_) {}
+
     std::string mode;
     sim::SimClient& link;
+    int version = 8;
     std::string last_text = {};
+    int reports = 0;
+    bool deaf = false;
+    std::mutex sending;  // the own keep-alives' or the flood's thread sends too
+
+    bool send(const sim::Bytes& record) {
+        const std::lock_guard<std::mutex> lock(sending);
+        return link.send(record);
+    }
 
     void introduce() {
-        insim::IS_ISI isi = sim::introduction("check subject", insim::ISF_MCI, 100, 8);
+        if (mode == "sound9" || mode == "bytes9" || mode == "flood") {
+            version = 9;
+            link.set_record_unit(framing::kWordUnits);
+        }
+        insim::IS_ISI isi =
+            sim::introduction("check subject", insim::ISF_MCI, 100, static_cast<uint8_t>(version));
         if (mode == "unterminated_name") {
             std::memset(isi.IName, 'n', sizeof isi.IName);
         }
-        link.send(sim::bytes_of(isi));
+        sim::Bytes record = sim::bytes_of(isi);
+        if (mode == "sound9") {
+            record = sim::sized_for(record, version);  // 11, in 4-byte units
+        }
+        send(record);
+    }
+
+    void answer_keepalive(const sim::Bytes& record) {
+        if (mode == "odd_answer") {
+            send({5, insim::ISP_TINY, 0, insim::TINY_NONE, 0});
+        } else if (mode == "size_zero") {
+            send(sim::concat({record, {0, 0, 0, 0}}));
+        } else if (mode == "bytes9") {
+            send(sim::tiny_record(insim::TINY_NONE));  // 4 in its size byte
+        } else {
+            send(record);
+        }
     }
 
     void answer(const sim::Bytes& record) {
@@ -47,45 +109,82 @@ struct Subject {
             return;
         }
         if (record[1] == insim::ISP_TINY && record[3] == insim::TINY_NONE) {
-            if (mode == "odd_answer") {
-                link.send({5, insim::ISP_TINY, 0, insim::TINY_NONE, 0});
-            } else {
-                link.send(mode == "size_zero" ? sim::concat({record, {0, 0, 0, 0}}) : record);
-            }
+            answer_keepalive(record);
         } else if (record[1] == insim::ISP_MCI &&
                    record.size() >= offsetof(insim::IS_MCI, Info) + sizeof(insim::CompCar) &&
                    record[offsetof(insim::IS_MCI, NumC)] > 0) {
-            int32_t x = 0;
-            std::memcpy(&x,
-                        record.data() + offsetof(insim::IS_MCI, Info) + offsetof(insim::CompCar, X),
-                        sizeof x);
-            send_button(std::to_string(x / insim::kPositionUnit));
+            answer_report(record);
         }
     }
 
-    void send_button(const std::string& text) {
-        if (mode == "changes_only" && text == last_text) {
+    insim::CompCar car_of(const sim::Bytes& report, std::size_t i) {
+        insim::CompCar car{};
+        std::memcpy(&car, report.data() + offsetof(insim::IS_MCI, Info) + i * sizeof car,
+                    sizeof car);
+        return car;
+    }
+
+    void answer_report(const sim::Bytes& report) {
+        ++reports;
+        if (mode == "crash_at_report") {
+            std::_Exit(kCrashStatus);
+        }
+        const std::size_t cars = report[offsetof(insim::IS_MCI, NumC)];
+        if (mode == "own_deaf_at_9") {
+            for (std::size_t i = 0; i < cars; ++i) {
+                deaf = deaf || car_of(report, i).PLID >= kNinthCar;
+            }
+            if (deaf) {
+                return;
+            }
+        }
+        if (mode == "bytes9" || mode == "flood") {
             return;
         }
-        last_text = text;
+        if (mode == "button_per_car") {
+            for (std::size_t i = 0; i < cars; ++i) {
+                const insim::CompCar car = car_of(report, i);
+                send_button(std::to_string(car.X / insim::kPositionUnit),
+                            static_cast<uint8_t>(kFirstPerCarId + car.PLID));
+            }
+        } else {
+            send_button(std::to_string(car_of(report, 0).X / insim::kPositionUnit));
+        }
+        if (mode == "close_after_3" && reports == kCloseAfterReports) {
+            link.close();
+        }
+    }
+
+    static sim::Bytes button(const std::string& text, uint8_t click_id, uint8_t width,
+                             bool sized_to_text) {
         insim::IS_BTN button{};
         button.Type = insim::ISP_BTN;
         button.ReqI = 1;
-        button.ClickID = 1;
+        button.ClickID = click_id;
         button.L = 10;
         button.T = 10;
-        button.W = mode == "wide_button" ? 220 : 40;
+        button.W = width;
         button.H = 8;
-        std::memcpy(button.Text, text.c_str(), text.size() + 1);
+        std::memcpy(button.Text, text.c_str(), std::min(text.size() + 1, sizeof button.Text));
         const std::size_t header = offsetof(insim::IS_BTN, Text);
-        std::size_t size = header + text.size() + 1;
-        if (mode != "odd_size") {
+        std::size_t size = std::min(header + text.size() + 1, sizeof button);
+        if (!sized_to_text) {
             size = (size + 3) / 4 * 4;
         }
         button.Size = static_cast<uint8_t>(size);
         sim::Bytes record = sim::bytes_of(button);
         record.resize(size);
-        link.send(record);
+        return record;
+    }
+
+    void send_button(const std::string& text, uint8_t click_id = 1) {
+        if (mode == "changes_only" && text == last_text) {
+            return;
+        }
+        last_text = text;
+        sim::Bytes record =
+            button(text, click_id, mode == "wide_button" ? 220 : 40, mode == "odd_size");
+        send(version >= 9 ? sim::sized_for(record, version) : record);
     }
 
     // Each read taken as whole records, as a careless program does.
@@ -101,16 +200,110 @@ struct Subject {
         }
     }
 
-    void run() {
-        introduce();
-        if (mode == "whole_reads") {
-            return run_on_whole_reads();
-        }
+    // Answers each keep-alive kLateBy after it came.
+    void run_late() {
+        std::deque<std::pair<Clock::time_point, sim::Bytes>> due;
         while (!link.ended()) {
-            if (const auto record = link.read_record(3600s)) {
+            const auto wait =
+                due.empty() ? Clock::duration(3600s) : due.front().first - Clock::now();
+            const auto record = link.read_record(
+                std::max(std::chrono::duration_cast<std::chrono::milliseconds>(wait),
+                         std::chrono::milliseconds(1)));
+            while (!due.empty() && due.front().first <= Clock::now()) {
+                send(due.front().second);
+                due.pop_front();
+            }
+            if (!record) {
+                continue;
+            }
+            if ((*record)[1] == insim::ISP_TINY && (*record)[3] == insim::TINY_NONE) {
+                due.emplace_back(Clock::now() + kLateBy, *record);
+            } else {
                 answer(*record);
             }
         }
+    }
+
+    void run() {
+        introduce();
+        std::thread own;
+        if (mode.rfind("own_", 0) == 0) {
+            own = std::thread([this] {
+                const sim::Bytes keepalive = sim::tiny_record(insim::TINY_NONE);
+                while (send(keepalive)) {
+                    std::this_thread::sleep_for(kOwnKeepAliveEvery);
+                }
+            });
+        }
+        if (mode == "whole_reads" || mode == "own_whole_reads") {
+            run_on_whole_reads();
+        } else if (mode == "late_answers") {
+            run_late();
+        } else if (mode == "flood") {
+            run_flood();
+        } else {
+            while (!link.ended() && !deaf) {
+                if (const auto record = link.read_record(3600s)) {
+                    answer(*record);
+                }
+            }
+        }
+        if (own.joinable()) {
+            own.join();  // a deaf program goes on with its own keep-alives
+        }
+    }
+
+    // Sends kFloodBytes of sound buttons from a thread of its own, and the
+    // answers to keep-alives between its sends.
+    void run_flood() {
+        std::mutex lock;
+        std::condition_variable changed;
+        int owed = 0;
+        bool ended = false;
+        std::thread flood([&] {
+            sim::Bytes many;
+            for (std::size_t i = 0; i < kFloodButtonsASend; ++i) {
+                many = sim::concat(
+                    {many, sim::sized_for(button(std::string(200, 'f'), 1, 40, false), version)});
+            }
+            const sim::Bytes keepalive =
+                sim::sized_for(sim::tiny_record(insim::TINY_NONE), version);
+            for (std::size_t sent = 0;;) {
+                std::unique_lock<std::mutex> held(lock);
+                // Once the gigabyte is out, only answers are left to send.
+                changed.wait(held, [&] { return ended || owed > 0 || sent < kFloodBytes; });
+                if (ended) {
+                    return;
+                }
+                const int answers = std::exchange(owed, 0);
+                held.unlock();
+                for (int i = 0; i < answers; ++i) {
+                    if (!send(keepalive)) {
+                        return;
+                    }
+                }
+                if (sent < kFloodBytes) {
+                    if (!send(many)) {
+                        return;
+                    }
+                    sent += many.size();
+                }
+            }
+        });
+        while (!link.ended()) {
+            if (const auto record = link.read_record(3600s);
+                record && (*record)[1] == insim::ISP_TINY && (*record)[3] == insim::TINY_NONE) {
+                const std::lock_guard<std::mutex> held(lock);
+                ++owed;
+                changed.notify_one();
+            }
+        }
+        {
+            const std::lock_guard<std::mutex> held(lock);
+            ended = true;
+            changed.notify_one();
+        }
+        flood.join();
     }
 };
 
@@ -129,6 +322,9 @@ int main(int argc, char** argv) {
         std::cerr << "check_subject: cannot connect to 127.0.0.1:" << port << "\n";
         return 1;
     }
+    // A line on each output, which the checker marks as the program's.
+    std::cout << "check_subject " << argv[1] << " connected" << std::endl;
+    std::cerr << "check_subject " << argv[1] << " runs" << std::endl;
     Subject subject{argv[1], link};
     if (subject.mode == "lingers") {
         std::cerr << "check_subject " << current_process_id() << " lingers" << std::endl;

@@ -117,6 +117,10 @@ void StreamEnd::close_stream() {
 bool StreamEnd::fill(std::size_t count, milliseconds timeout) {
     const auto deadline = Clock::now() + timeout;
     while (ahead() < count) {
+        // What was taken goes first, so that a stream read record by record
+        // never grows the buffer past one read and a record.
+        ahead_.erase(ahead_.begin(), ahead_.begin() + static_cast<std::ptrdiff_t>(ahead_start_));
+        ahead_start_ = 0;
         const std::size_t had = ahead_.size();
         ahead_.resize(had + kReadAhead);
         const auto [error, got] = engine_->await(
@@ -164,7 +168,9 @@ std::size_t StreamEnd::ahead() const {
 
 void StreamEnd::take_ahead(std::size_t count) {
     const auto from = ahead_.begin() + static_cast<std::ptrdiff_t>(ahead_start_);
-    received_.insert(received_.end(), from, from + static_cast<std::ptrdiff_t>(count));
+    if (keep_received_) {
+        received_.insert(received_.end(), from, from + static_cast<std::ptrdiff_t>(count));
+    }
     ahead_start_ += count;
     if (ahead_start_ == ahead_.size()) {
         ahead_.clear();
@@ -177,7 +183,7 @@ std::optional<Bytes> StreamEnd::read_record(milliseconds timeout) {
     if (!fill(1, timeout)) {
         return std::nullopt;
     }
-    const std::optional<std::size_t> length = framing::record_length(ahead_[ahead_start_], 1);
+    const std::optional<std::size_t> length = framing::record_length(ahead_[ahead_start_], unit_);
     if (!length) {
         take_ahead(1);
         framing_lost_ = true;
@@ -203,7 +209,9 @@ bool StreamEnd::wait_closed(milliseconds timeout) {
                 engine_->stream.async_read_some(
                     asio::buffer(buffer), asio::bind_cancellation_slot(slot, std::move(done)));
             });
-        received_.insert(received_.end(), buffer, buffer + got);
+        if (keep_received_) {
+            received_.insert(received_.end(), buffer, buffer + got);
+        }
         if (error) {
             return error != asio::error::operation_aborted;
         }

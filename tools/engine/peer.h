@@ -1,7 +1,7 @@
 // A peer that plays the simulator's side of a connection with calls that wait,
 // each within its bound: it listens on 127.0.0.1, accepts one client, reads
-// what the client sends (keeping every byte) and sends records in any
-// chunking. A client on the same calls plays the other side. insim_check
+// what the client sends (keeping every byte, unless told not to) and sends
+// records in any chunking. A client on the same calls plays the other side. insim_check
 // plays the simulator to a program with it, and the tests use it.
 //
 // Each peer runs the tools' event engine (an io_context) on a thread of its
@@ -44,9 +44,14 @@ class StreamEnd {
     // for the next read) or when the other end closed first (what did arrive
     // is kept in received()).
     bool read_exact(uint8_t* buffer, std::size_t count, milliseconds timeout);
-    // Reads one record by its size byte; nothing on time-out, on the end of
-    // the stream, or at a size of 0, where the framing is lost.
+    // Reads one record by its size byte, counted in the record unit;
+    // nothing on time-out, on the end of the stream, or at a size of 0,
+    // where the framing is lost.
     std::optional<Bytes> read_record(milliseconds timeout);
+    // Bytes that one step of a size byte counts in the records read from
+    // now on: framing::kByteUnits (the start) up to protocol version 8,
+    // framing::kWordUnits from 9.
+    void set_record_unit(std::size_t unit) { unit_ = unit; }
     // Whatever has arrived, as one read of the stream hands it over; nothing
     // on time-out or at the end of the stream.
     std::optional<Bytes> read_available(milliseconds timeout);
@@ -78,6 +83,9 @@ class StreamEnd {
 
     // Every byte received so far (and read by the calls above).
     const Bytes& received() const { return received_; }
+    // From now on what is read is not kept in received(): a reader of a
+    // long or flooding stream stays bounded.
+    void forget_received() { keep_received_ = false; }
 
     // Closes the connection with a reset instead of the end of the stream.
     void reset();
@@ -98,6 +106,8 @@ class StreamEnd {
     std::size_t ahead() const;
 
     Bytes received_;
+    bool keep_received_ = true;
+    std::size_t unit_ = 1;  // of the size byte, for read_record
     bool ended_ = false;
     Bytes ahead_;  // read from the stream and not yet asked for, from ahead_start_
     std::size_t ahead_start_ = 0;

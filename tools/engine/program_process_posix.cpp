@@ -105,34 +105,74 @@ long long group_ticks(pid_t group) {
     return ticks;
 }
 
+// The shell's statuses for a command it could not run.
+constexpr int kNotExecutable = 126;
+constexpr int kNotFound = 127;
+
+constexpr std::size_t kReadSize = 4096;
+
 }  // namespace
 
 struct ProgramProcess::Platform {
     pid_t pid = -1;
     int alive = -1;  // the tool's end of the guard's pipe
     bool reaped = false;
+    std::optional<int> status;  // the guard's, which is the shell's
+    int output = -1;            // the program's output, read without waiting
+    int stop[2] = {-1, -1};     // a byte written here stops the reader
+    std::thread reader;
+
+    // Hands the output on until its end, or until stopped; then what is
+    // left in the pipe. Waits in poll without a time-out.
+    void read_output(ProgramProcess& process) {
+        char buffer[kReadSize];
+        pollfd ends[2] = {{output, POLLIN, 0}, {stop[0], POLLIN, 0}};
+        for (bool stopped = false;;) {
+            if (!stopped) {
+                ends[0].revents = ends[1].revents = 0;
+                if (::poll(ends, 2, -1) < 0 && errno != EINTR) {
+                    break;
+                }
+                stopped = ends[1].revents != 0;
+            }
+            const ssize_t got = ::read(output, buffer, sizeof buffer);
+            if (got > 0) {
+                process.take_output(buffer, static_cast<std::size_t>(got));
+            } else if (got == 0 || (errno != EINTR && (errno != EAGAIN || stopped))) {
+                break;  // the end, a failure, or nothing more after the stop
+            }
+        }
+        process.lines_.finish();
+    }
 };
 
 ProgramProcess::ProgramProcess(const std::string& command, const std::string& variable,
-                               const std::string& value)
-    : platform_(std::make_unique<Platform>()) {
+                               const std::string& value, OutputLines::Line each_line)
+    : platform_(std::make_unique<Platform>()), lines_(std::move(each_line)) {
     end_with_the_tool_on_stop_signals();
     // Set here, before the fork, for the program to inherit: a child of a
     // process with threads may only make the calls that signals may.
     ::setenv(variable.c_str(), value.c_str(), 1);
+    Platform& p = *platform_;
     int alive[2];
+    int output[2];
     if (::pipe2(alive, O_CLOEXEC) != 0) {
+        return;
+    }
+    if (::pipe2(output, O_CLOEXEC) != 0 || ::pipe2(p.stop, O_CLOEXEC) != 0) {
+        ::close(alive[0]);
+        ::close(alive[1]);
         return;
     }
     const pid_t pid = ::fork();
     if (pid == 0) {
         ::setpgid(0, 0);
         // No input: in a group of its own, a read of the terminal would stop
-        // it. Its output goes to the tool's standard error, so that the
-        // tool's own output stays its report.
+        // it. Its output, both streams, goes to the tool through the pipe.
         const int nothing = ::open("/dev/null", O_RDONLY);
         ::dup2(nothing, STDIN_FILENO);
-        ::dup2(STDERR_FILENO, STDOUT_FILENO);
+        ::dup2(output[1], STDOUT_FILENO);
+        ::dup2(output[1], STDERR_FILENO);
         // Nothing else of the tool's, such as its listening socket, which
         // would keep the port taken after the tool; the guard keeps its end
         // of the pipe as descriptor 3, which the shell does not inherit.
@@ -153,18 +193,25 @@ ProgramProcess::ProgramProcess(const std::string& command, const std::string& va
         guard(3, shell);
     }
     ::close(alive[0]);
-    platform_->alive = alive[1];
+    ::close(output[1]);
+    p.alive = alive[1];
+    p.output = output[0];
     if (pid > 0) {
         ::setpgid(pid, pid);  // also here, so that no signal can come between
         running_group = pid;
+        ::fcntl(p.output, F_SETFL, ::fcntl(p.output, F_GETFL) | O_NONBLOCK);
+        p.reader = std::thread([this] { platform_->read_output(*this); });
     }
-    platform_->pid = pid;
+    p.pid = pid;
 }
 
 ProgramProcess::~ProgramProcess() {
     end();
-    if (platform_->alive >= 0) {
-        ::close(platform_->alive);  // a start that failed
+    Platform& p = *platform_;
+    for (const int descriptor : {p.alive, p.output, p.stop[0], p.stop[1]}) {
+        if (descriptor >= 0) {
+            ::close(descriptor);
+        }
     }
 }
 
@@ -177,8 +224,12 @@ bool ProgramProcess::running() {
     if (p.pid <= 0 || p.reaped) {
         return false;
     }
-    if (::waitpid(p.pid, nullptr, WNOHANG) == p.pid) {
+    int status = 0;
+    if (::waitpid(p.pid, &status, WNOHANG) == p.pid) {
         p.reaped = true;
+        if (WIFEXITED(status)) {
+            p.status = WEXITSTATUS(status);
+        }
     }
     // The guard ends with the shell, while what the shell started may go on.
     return !p.reaped || ::kill(-p.pid, 0) == 0;
@@ -189,6 +240,7 @@ void ProgramProcess::end() {
     if (p.pid <= 0) {
         return;
     }
+    running();  // the shell's status, if it has ended by itself
     ::kill(-p.pid, SIGTERM);
     for (int i = 0; i < 200 && running(); ++i) {
         std::this_thread::sleep_for(std::chrono::milliseconds(10));
@@ -202,6 +254,23 @@ void ProgramProcess::end() {
     p.pid = -1;
     ::close(p.alive);
     p.alive = -1;
+    // Everything it started has ended, so its output is all in the pipe,
+    // unless something it started left the group: the reader takes what
+    // is there and stops.
+    const char stop = 0;
+    while (::write(p.stop[1], &stop, 1) < 0 && errno == EINTR) {
+    }
+    p.reader.join();
+}
+
+std::optional<int> ProgramProcess::exit_status() {
+    running();
+    return platform_->status;
+}
+
+bool ProgramProcess::could_not_run() {
+    const std::optional<int> status = exit_status();
+    return status == kNotExecutable || status == kNotFound;
 }
 
 std::chrono::milliseconds ProgramProcess::cpu_time() {

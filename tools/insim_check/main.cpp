@@ -1,12 +1,15 @@
 // insim_check: plays the simulator to a program, one session a case, and
 // judges what the program does against the protocol's rules. This file
 // reads the options, picks the cases and runs them.
+#include <cerrno>
 #include <chrono>
-#include <fstream>
+#include <cstdio>
+#include <cstring>
 #include <iostream>
 
 #include "tools/cli/command_line.h"
 #include "tools/insim_check/check.h"
+#include "tools/insim_check/record_rules.h"
 #include "tools/insim_check/report.h"
 #include "tools/insim_check/stage.h"
 
@@ -17,15 +20,27 @@ const char kFooter[] =
     "Each case is a session of its own: with --exec the program is started afresh\n"
     "through the shell ({port} in CMD is replaced by the port, and INSIM_PORT is\n"
     "set to it) and ended after its case; without it, start the program by hand\n"
-    "for each case, as the line on standard error asks. The program's own output\n"
-    "goes to standard error. An ID in --cases or --exclude may also be a topic,\n"
-    "such as 'button'.\n"
+    "for each case, as the line on standard error asks. What the program writes\n"
+    "goes to standard error, each line marked with its case ('[size/1] ...'), and\n"
+    "into that case's system-out in the JUnit file. An ID in --cases or --exclude\n"
+    "may also be a topic, such as 'button'.\n"
+    "A program is judged by the protocol version its introduction declares, as\n"
+    "the simulator serves it: 0 as 6; 1 to 8 as declared, sizes in bytes, 8 cars a\n"
+    "report; 9 and later as 9, sizes in 4-byte units, 16 cars a report. Where the\n"
+    "protocol leaves it open, the introduction's own size byte may read 44 or 11\n"
+    "with any version, and 1 to 5 are served as declared. The size and button\n"
+    "rules judge every record of every case's session; those cases run last.\n"
     "Levels: MUST, where the simulator drops or ignores what breaks the rule;\n"
-    "SHOULD, for robustness a program needs on a real server; INFO, figures only.\n"
+    "SHOULD, for robustness a program needs on a real server; INFO, figures only,\n"
+    "never failed. A case fails when the program ends, closes or stops taking\n"
+    "records before its session could show what the case judges; SKIP is only for\n"
+    "what the program chose not to do (ask for reports, send buttons, answer\n"
+    "keep-alives), or an INFO case without its figure.\n"
     "\n"
     "Exit status: 0 when no case failed that counts; 1 when a MUST case fails, or\n"
-    "a SHOULD case with --strict, or the JUnit file cannot be written; 2 for a\n"
-    "usage error.";
+    "a SHOULD case with --strict; 2 for a usage error or a problem that is no\n"
+    "verdict (a port taken, a command the shell cannot run, a JUnit file that\n"
+    "cannot be written), told at once.";
 
 bool names(const std::vector<std::string>& selection, const std::string& id) {
     for (const std::string& name : selection) {
@@ -80,24 +95,56 @@ Options parse_options(int argc, char** argv) {
     return o;
 }
 
-Judged run_case(const Options& options, const Case& which, std::size_t number, std::size_t count) {
+// Runs one case; what the program's records showed in its session is
+// added to `run`, which a case that judges every session reads.
+Judged run_case(const Options& options, const Case& which, std::size_t number, std::size_t count,
+                RecordFindings& run) {
     const auto begin = std::chrono::steady_clock::now();
-    Judged judged{&which, {}, 0, {}};
-    Stage stage(options, which);
+    Judged judged{&which, {}, 0, {}, {}};
+    Stage stage(options, which, which.every_session ? &run : nullptr);
+    Outcome& outcome = judged.outcome;
     if (which.needs_exec && options.exec.empty()) {
-        judged.outcome = {Outcome::Result::kSkip, "", "", "needs --exec, to see the program end"};
+        outcome = {Outcome::Result::kSkip, "", "", "needs --exec, to see the program end"};
     } else if (const std::string problem = stage.open(number, count); !problem.empty()) {
-        judged.outcome = {Outcome::Result::kFail, "the program's connection and first record",
-                          problem, ""};
+        outcome = {Outcome::Result::kFail, "the program's connection and first record", problem,
+                   ""};
     } else if (which.needs_reports && !stage.wants_reports()) {
-        judged.outcome = {Outcome::Result::kSkip, "", "", "the program asks for no car reports"};
+        outcome = {Outcome::Result::kSkip, "", "", "the program asks for no car reports"};
     } else {
-        judged.outcome = which.run(stage);
-        judged.excerpt = excerpt_around(stage.exchange(), judged.outcome.at_ms);
+        outcome = which.run(stage);
+        // Nothing passes or skips on a session the program cut short.
+        if (stage.cut_short() && outcome.result != Outcome::Result::kFail) {
+            outcome = {Outcome::Result::kFail,
+                       std::string("the session played to its end (") + which.clocks + ")",
+                       stage.cut_text(), "", stage.cut_ms()};
+        }
     }
+    stage.end_session();
+    judged.excerpt = outcome.excerpt.empty() ? stage.log().around(outcome.at_ms) : outcome.excerpt;
+    if (which.level == Level::kInfo && outcome.result == Outcome::Result::kFail) {
+        outcome = {Outcome::Result::kSkip, "", "", outcome.came};
+        judged.excerpt.clear();
+    }
+    run.merge(stage.findings());
+    judged.output = stage.output();
     judged.seconds =
         std::chrono::duration<double>(std::chrono::steady_clock::now() - begin).count();
     return judged;
+}
+
+// Whether `path` can be written, or why not.
+std::string unwritable(const std::string& path) {
+    std::FILE* file = std::fopen(path.c_str(), "ab");
+    if (file == nullptr) {
+        return std::strerror(errno);
+    }
+    std::fclose(file);
+    return "";
+}
+
+int setup_problem(const std::string& what) {
+    std::cerr << "insim_check: " << what << std::endl;
+    return 2;
 }
 
 }  // namespace
@@ -112,11 +159,16 @@ int main(int argc, char** argv) {
         }
         return 0;
     }
+    // The cases in the table's order, those that judge every session's
+    // records last, so that they see all the others.
     std::vector<const Case*> chosen;
-    for (const Case& c : all_cases()) {
-        if ((options.cases.empty() || names(options.cases, c.id)) &&
-            !names(options.exclude, c.id)) {
-            chosen.push_back(&c);
+    for (const bool every_session : {false, true}) {
+        for (const Case& c : all_cases()) {
+            if (c.every_session == every_session &&
+                (options.cases.empty() || names(options.cases, c.id)) &&
+                !names(options.exclude, c.id)) {
+                chosen.push_back(&c);
+            }
         }
     }
     if (chosen.empty()) {
@@ -124,15 +176,22 @@ int main(int argc, char** argv) {
         return 2;
     }
     // A file that cannot be written is told before the cases, not after.
-    if (!options.junit.empty() && !std::ofstream(options.junit, std::ios::app)) {
-        std::cerr << "insim_check: cannot write " << options.junit << std::endl;
-        return 1;
+    if (!options.junit.empty()) {
+        if (const std::string why = unwritable(options.junit); !why.empty()) {
+            return setup_problem("cannot write the JUnit file " + options.junit + ": " + why +
+                                 "; give --junit a file in a folder that exists and is writable");
+        }
     }
     std::vector<Judged> all;
+    RecordFindings run;
     bool failed = false;
     for (const Case* which : chosen) {
         const Case& c = *which;
-        all.push_back(run_case(options, c, all.size() + 1, chosen.size()));
+        try {
+            all.push_back(run_case(options, c, all.size() + 1, chosen.size(), run));
+        } catch (const SetupProblem& problem) {
+            return setup_problem(problem.what());
+        }
         print_judged(std::cout, all.back());
         std::cout.flush();
         const bool binding =
@@ -141,8 +200,8 @@ int main(int argc, char** argv) {
     }
     std::cout << counts_line(all) << std::endl;
     if (!options.junit.empty() && !write_junit(options.junit, all)) {
-        std::cerr << "insim_check: cannot write " << options.junit << std::endl;
-        return 1;
+        return setup_problem("cannot write the JUnit file " + options.junit + ": " +
+                             std::strerror(errno));
     }
     return failed ? 1 : 0;
 }

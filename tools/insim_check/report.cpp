@@ -153,7 +153,8 @@ bool write_junit(const std::string& path, const std::vector<Judged>& all) {
         } else if (o.result == Outcome::Result::kSkip) {
             xml << "      <skipped message=\"" << xml_escaped(o.note) << "\"/>\n";
         }
-        xml << "      <system-out>" << xml_escaped(std::string(c.clocks) + "\n" + o.note)
+        xml << "      <system-out>"
+            << xml_escaped(std::string(c.clocks) + "\n" + o.note + "\n" + judged.output)
             << "</system-out>\n"
             << "    </testcase>\n";
     }

@@ -8,7 +8,6 @@
 #include <vector>
 
 #include "tools/insim_check/check.h"
-#include "tools/insim_check/stage.h"
 
 namespace insim_check {
 
@@ -17,6 +16,7 @@ struct Judged {
     Outcome outcome;
     double seconds;                  // the case's whole time, program start included
     std::vector<Exchanged> excerpt;  // the records around a failure
+    std::string output;              // what the program wrote during the case
 };
 
 // The records of `exchange` around `at_ms`: a few before it and a few after.
@@ -31,7 +31,9 @@ void print_judged(std::ostream& out, const Judged& judged);
 std::string counts_line(const std::vector<Judged>& all);
 
 // Writes the cases as JUnit XML: one testsuite, one testcase each, a failure
-// or skipped element where it applies. False when the file cannot be written.
+// or skipped element where it applies, and in system-out the case's clocks,
+// its figures and what the program wrote. False when the file cannot be
+// written.
 bool write_junit(const std::string& path, const std::vector<Judged>& all);
 
 // `text` with every byte that is not printable ASCII shown as '?', so that

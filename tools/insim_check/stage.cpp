@@ -1,11 +1,13 @@
 #include "tools/insim_check/stage.h"
 
 #include <algorithm>
+#include <asio/error.hpp>
 #include <cstring>
 #include <iostream>
 #include <sstream>
 #include <thread>
 
+#include "tools/protocol/counted.h"
 #include "tools/simulator/client_records.h"
 #include "tools/simulator/lap_route.h"
 
@@ -14,9 +16,29 @@ namespace {
 
 using Clock = std::chrono::steady_clock;
 
-constexpr milliseconds kKeepAliveEvery(1000);
 constexpr milliseconds kReportEvery(100);
 constexpr milliseconds kAnswerWithin(1000);
+constexpr milliseconds kFirstRecordWithin(5000);
+// The quiet watch before a probe, and its length once the program has
+// sent a keep-alive of its own in it: long enough to count their rate
+// over about the time a probe waits.
+constexpr milliseconds kQuiet(1000);
+constexpr milliseconds kQuietAmongOwn(2500);
+// Among keep-alives of its own, a probe sends this many, this far apart,
+// and holds the program's answer to at least half of them.
+constexpr int kProbesAmongOwn = 8;
+constexpr milliseconds kProbeGap(50);
+// The rest of a record that has not come this long before the session's
+// end is taken for never coming.
+constexpr double kUnfinishedMs = 500;
+// The program's output kept for the report of one case.
+constexpr std::size_t kKeptOutput = 64 * 1024;
+// How long a program that closed its connection may take to end, for the
+// report to say which of the two it did.
+constexpr milliseconds kEndAfterClose(200);
+// A send that fails after this long failed for the program's not taking
+// what was sent.
+constexpr double kStalledSendMs = 1000;
 
 bool is_keepalive(const sim::Bytes& record) {
     return record.size() == sizeof(insim::IS_TINY) && record[1] == insim::ISP_TINY &&
@@ -32,15 +54,44 @@ std::string with_port(std::string command, uint16_t port) {
     return command;
 }
 
+milliseconds left_until(Clock::time_point until) {
+    return std::max(std::chrono::duration_cast<milliseconds>(until - Clock::now()),
+                    milliseconds(1));
+}
+
+// Lines of the program's output and of the checker's own on standard error
+// go out whole, one at a time.
+std::mutex& error_stream() {
+    static std::mutex lock;
+    return lock;
+}
+
+std::string listen_problem(uint16_t port, const std::system_error& error) {
+    std::string problem =
+        "cannot listen on 127.0.0.1:" + std::to_string(port) + ": " + error.code().message();
+    if (error.code() == asio::error::address_in_use) {
+        problem += port == kSimulatorPort
+                       ? ". Something else listens there, most likely the simulator "
+                         "itself with its port for programs open, or another checker"
+                       : ". Something else listens there, perhaps another checker";
+        problem +=
+            ": stop it, or pass --port 0 for a free port (the program learns it from {port} in "
+            "--exec, or from INSIM_PORT)";
+    }
+    return problem;
+}
+
+std::string status_text(const std::optional<int>& status) {
+    return status ? " (status " + std::to_string(*status) + ")" : "";
+}
+
 }  // namespace
 
-Stage::Stage(const Options& options, const Case& which) : options_(options), case_(which) {}
+Stage::Stage(const Options& options, const Case& which, const RecordFindings* earlier)
+    : options_(options), case_(which), earlier_(earlier), version_(sim::served_version(0)) {}
 
 Stage::~Stage() {
-    peer_.reset();
-    if (program_) {
-        program_->end();
-    }
+    end_session();
 }
 
 double Stage::ms() const {
@@ -51,41 +102,68 @@ std::string Stage::open(std::size_t number, std::size_t count) {
     try {
         peer_ = std::make_unique<sim::SimPeer>(options_.port);
     } catch (const std::system_error& error) {
-        return "cannot listen on 127.0.0.1:" + std::to_string(options_.port) + ": " +
-               error.code().message();
+        throw SetupProblem(listen_problem(options_.port, error));
     }
+    peer_->forget_received();
+    const std::string where = "127.0.0.1:" + std::to_string(peer_->port());
     if (!options_.exec.empty()) {
         const std::string port = std::to_string(peer_->port());
-        program_ = std::make_unique<engine::ProgramProcess>(with_port(options_.exec, peer_->port()),
-                                                            "INSIM_PORT", port);
+        program_ = std::make_unique<engine::ProgramProcess>(
+            with_port(options_.exec, peer_->port()), "INSIM_PORT", port,
+            [this](const std::string& line) { program_said(line); });
         if (!program_->started()) {
-            return "cannot start the program: " + options_.exec;
+            throw SetupProblem("cannot start the system's shell to run --exec");
         }
     } else {
-        // One write, so that a reader never sees half the line.
         std::ostringstream line;
         line << "insim_check: case " << number << " of " << count << ", " << case_.id
-             << ": start the program; waiting for it on 127.0.0.1:" << peer_->port() << "\n";
+             << ": start the program; waiting for it on " << where << "\n";
+        const std::lock_guard<std::mutex> lock(error_stream());
         std::cerr << line.str() << std::flush;
     }
+    // The first case tells a command that never gets going from a program
+    // that fails: one that says nothing at all is most likely not run.
+    const bool silent_start = number == 1 && program_ != nullptr;
+    const std::string how_to_mend =
+        "; check the command given to --exec, and that the program takes the port from {port} "
+        "or INSIM_PORT";
     // In short waits, so that a program that ends first is told at once.
     const auto deadline = Clock::now() + std::chrono::seconds(options_.timeout_s);
     while (!peer_->accept(milliseconds(200))) {
         if (program_ && !program_->running()) {
-            return "the program ended without connecting to 127.0.0.1:" +
-                   std::to_string(peer_->port());
+            program_->end();  // all it wrote is counted now
+            if (program_->could_not_run()) {
+                throw SetupProblem("the shell could not run the command given to --exec" +
+                                   status_text(program_->exit_status()) + ": " + options_.exec);
+            }
+            if (silent_start && program_->output_bytes() == 0) {
+                throw SetupProblem("the program ended" + status_text(program_->exit_status()) +
+                                   " without connecting to " + where + " and without a word" +
+                                   how_to_mend);
+            }
+            return "the program ended" + status_text(program_->exit_status()) +
+                   " without connecting to " + where;
         }
         if (Clock::now() >= deadline) {
-            return "the program did not connect to 127.0.0.1:" + std::to_string(peer_->port()) +
-                   " within " + std::to_string(options_.timeout_s) + " s";
+            const std::string late = "the program did not connect to " + where + " within " +
+                                     std::to_string(options_.timeout_s) + " s";
+            if (silent_start && program_->output_bytes() == 0) {
+                throw SetupProblem(late + " and said nothing" + how_to_mend);
+            }
+            return late;
         }
     }
     start_ = Clock::now();
-    const auto record = next(milliseconds(5000));
+    findings_.count_session();
+    const auto record = next(kFirstRecordWithin);
     if (!record) {
         return "the program sent no whole record within 5 s of connecting";
     }
     first_ = record->record;
+    if (const std::optional<int> served = splitter_.version()) {
+        version_ = *served;
+        unit_ = splitter_.unit();
+    }
     if (introduced()) {
         std::memcpy(&isi_, first_.data(), sizeof isi_);
     }
@@ -93,7 +171,7 @@ std::string Stage::open(std::size_t number, std::size_t count) {
 }
 
 bool Stage::introduced() const {
-    return first_.size() == sizeof(insim::IS_ISI) && first_[1] == insim::ISP_ISI;
+    return first_.size() == sizeof(insim::IS_ISI) && framing::is_introduction(first_);
 }
 
 bool Stage::wants_reports() const {
@@ -102,55 +180,153 @@ bool Stage::wants_reports() const {
 
 void Stage::answer_introduction() {
     if (introduced() && isi_.ReqI != 0) {
-        send(sim::version_record("0.7F", 8, isi_.ReqI));
+        send(sim::sized_for(sim::version_record("0.7F", static_cast<uint16_t>(version_), isi_.ReqI),
+                            version_));
     }
+}
+
+sim::Bytes Stage::keepalive() const {
+    return sim::sized_for(sim::tiny_record(insim::TINY_NONE), version_);
+}
+
+sim::Bytes Stage::one_car_report() {
+    return sim::car_report({sim::car_position(0, 1, step_++)}, version_);
+}
+
+std::vector<sim::Bytes> Stage::interval_reports(std::size_t cars) {
+    std::vector<sim::CarPosition> positions;
+    for (std::size_t car = 0; car < cars; ++car) {
+        positions.push_back(sim::car_position(car, cars, step_));
+    }
+    ++step_;
+    return sim::interval_reports(positions, version_);
 }
 
 void Stage::send(const sim::Bytes& bytes, std::size_t chunk, milliseconds pause) {
-    exchange_.push_back({ms(), 'S', bytes});
-    peer_->send(bytes, chunk, pause);
+    // Each record of it, for the report and for what a loss came after.
+    for (std::size_t at = 0; at < bytes.size() && bytes[at] != 0;) {
+        const std::size_t length = std::min<std::size_t>(bytes[at] * unit_, bytes.size() - at);
+        const sim::Bytes record(bytes.begin() + static_cast<std::ptrdiff_t>(at),
+                                bytes.begin() + static_cast<std::ptrdiff_t>(at + length));
+        if (is_keepalive(record)) {
+            ++keepalives_sent_;
+            log_.mark(ms());
+        } else if (record.size() > 1 && record[1] == insim::ISP_MCI) {
+            ++reports_sent_;
+        }
+        log_.add({ms(), 'S', record});
+        at += length;
+    }
+    if (cut_short()) {
+        return;
+    }
+    const double began = ms();
+    if (!peer_->send(bytes, chunk, pause)) {
+        note_lost(ms() - began >= kStalledSendMs ? "stopped taking records"
+                                                 : "closed the connection");
+    }
+}
+
+std::optional<Exchanged> Stage::take_record() {
+    if (splitter_.lost()) {
+        if (zero_told_) {
+            return std::nullopt;
+        }
+        zero_told_ = true;
+        const Exchanged zero{ms(), 'C', sim::Bytes{0}};  // the size byte, for the cases to judge
+        received(zero);
+        return zero;
+    }
+    const auto held = splitter_.held();
+    // A first record that cannot be an introduction is framed in bytes at
+    // once, as the splitter would once it held enough of it to tell.
+    if (splitter_.unit() == framing::kUndecided && held.size() >= 2 &&
+        !framing::is_introduction(held)) {
+        splitter_.set_unit(framing::kByteUnits);
+    }
+    if (const auto record = splitter_.next()) {
+        held_since_ms_ = -1;
+        const Exchanged taken{ms(), 'C', sim::Bytes(record->begin(), record->end())};
+        received(taken);
+        return taken;
+    }
+    if (splitter_.lost()) {
+        return take_record();
+    }
+    if (splitter_.held().empty()) {
+        held_since_ms_ = -1;
+    } else if (held_since_ms_ < 0) {
+        held_since_ms_ = ms();
+    }
+    return std::nullopt;
+}
+
+void Stage::received(const Exchanged& record) {
+    log_.add(record);
+    // The unit of the records after the introduction, once it is known.
+    const std::size_t unit =
+        splitter_.unit() == framing::kUndecided ? framing::kByteUnits : splitter_.unit();
+    findings_.judge(record, unit, case_.id, log_);
 }
 
 std::optional<Exchanged> Stage::next(milliseconds timeout) {
-    if (framing_lost_) {
-        // Nothing after a size of 0 is a record: wait out the time.
-        std::this_thread::sleep_for(timeout);
-        return std::nullopt;
-    }
-    auto record = peer_->read_record(timeout);
-    if (!record && peer_->framing_lost()) {
-        framing_lost_ = true;
-        record = sim::Bytes{0};  // the size byte, for the cases to judge
-    }
-    if (!record) {
-        return std::nullopt;
-    }
-    exchange_.push_back({ms(), 'C', *record});
-    return exchange_.back();
-}
-
-std::vector<Exchanged> Stage::during(milliseconds time) {
-    std::vector<Exchanged> records;
-    for (const auto until = Clock::now() + time; Clock::now() < until;) {
-        const auto left = std::chrono::duration_cast<milliseconds>(until - Clock::now());
-        if (const auto record = next(std::max(left, milliseconds(1)))) {
-            records.push_back(*record);
-        } else if (peer_->ended()) {
-            break;
+    const auto deadline = Clock::now() + timeout;
+    for (;;) {
+        if (auto record = take_record()) {
+            return record;
+        }
+        if (cut_short() || peer_ == nullptr || Clock::now() >= deadline) {
+            return std::nullopt;
+        }
+        // After a size of 0 what comes is read and dropped, so that the end
+        // of the connection is still seen.
+        const auto bytes = peer_->read_available(left_until(deadline));
+        if (!bytes) {
+            if (peer_->ended()) {
+                note_lost("closed the connection");
+            }
+            return std::nullopt;
+        }
+        if (!splitter_.lost()) {
+            splitter_.feed(*bytes);
         }
     }
+}
+
+std::size_t Stage::watch(milliseconds time) {
+    const double from = ms();
+    std::size_t records = 0;
+    for (const auto until = Clock::now() + time; Clock::now() < until && !cut_short();) {
+        if (const auto record = next(left_until(until))) {
+            ++records;
+            own_.keepalives += is_keepalive(record->record) ? 1 : 0;
+        }
+    }
+    own_.ms += ms() - from;
     return records;
 }
 
-Played Stage::play(milliseconds time, std::size_t cars, bool reports) {
+void Stage::watch_quietly() {
+    watch(kQuiet);
+    if (own_.keepalives > 0) {
+        watch(kQuietAmongOwn - kQuiet);
+    }
+}
+
+Played Stage::play(milliseconds time, std::size_t cars, bool reports, bool keepalives) {
     Played played;
     const auto begin = Clock::now();
     const auto until = begin + time;
+    const double began = ms();
     auto next_keepalive = begin + kKeepAliveEvery;
     auto next_report = begin + kReportEvery;
-    std::vector<double> keepalives;  // when each went; -1 once answered
+    // When each keep-alive went, and how many of them have their answer:
+    // answers come in order, one for each, however late.
+    std::vector<double> sent;
+    std::size_t paired = 0;
     double last_heard = ms();
     reports = reports && wants_reports();
+    double longest_marked = -1;
     // Notes the silence since the program was last heard, up to `now_ms`.
     const auto silence_until = [&](double now_ms) {
         if (now_ms - last_heard > played.longest_silence_ms) {
@@ -161,90 +337,201 @@ Played Stage::play(milliseconds time, std::size_t cars, bool reports) {
     const auto take = [&](const Exchanged& record) {
         silence_until(record.ms);
         last_heard = record.ms;
-        played.records.push_back(record);
+        ++played.records;
+        played.bytes += record.record.size();
         if (!is_keepalive(record.record)) {
             return;
         }
-        for (double& sent : keepalives) {
-            if (sent >= 0 && record.ms - sent <= kAnswerWithin.count()) {
+        if (!keepalives) {
+            ++own_.keepalives;
+        } else if (paired < sent.size()) {
+            if (record.ms - sent[paired] <= kAnswerWithin.count()) {
                 ++played.keepalives_answered;
-                sent = -1;
-                break;
+            } else if (played.first_unanswered_ms < 0) {
+                played.first_unanswered_ms = sent[paired];
+                played.first_late_by_ms = record.ms - sent[paired];
             }
+            ++paired;
         }
     };
-    while (Clock::now() < until) {
+    while (Clock::now() < until && !cut_short()) {
         const auto now = Clock::now();
-        if (now >= next_keepalive) {
+        if (keepalives && now >= next_keepalive) {
             // None in the last second, which would be its answer's time.
             if (next_keepalive + kAnswerWithin <= until) {
-                send(sim::tiny_record(insim::TINY_NONE));
-                keepalives.push_back(ms());
+                sent.push_back(ms());
+                send(keepalive());
                 ++played.keepalives_sent;
             }
             next_keepalive += kKeepAliveEvery;
         }
         if (reports && now >= next_report) {
-            std::vector<sim::CarPosition> positions;
-            for (std::size_t car = 0; car < cars; ++car) {
-                positions.push_back(sim::car_position(car, cars, step_));
-            }
-            ++step_;
-            for (const sim::Bytes& report : sim::interval_reports(positions)) {
+            for (const sim::Bytes& report : interval_reports(cars)) {
                 send(report);
             }
             next_report += kReportEvery;
         }
-        const auto wake = std::min({until, next_keepalive, reports ? next_report : until});
-        const auto record = next(std::max(
-            std::chrono::duration_cast<milliseconds>(wake - Clock::now()), milliseconds(1)));
-        if (record) {
+        const auto wake =
+            std::min({until, keepalives ? next_keepalive : until, reports ? next_report : until});
+        if (const auto record = next(left_until(wake))) {
             take(*record);
-        } else if (peer_->ended()) {
-            played.connection_lost = true;
-            break;
         }
+        // A silence as long as the idle limit is a failure the report shows.
+        if (played.silence_from_ms != longest_marked &&
+            played.longest_silence_ms >= kIdleLimit.count()) {
+            longest_marked = played.silence_from_ms;
+            log_.mark(longest_marked);
+        }
+    }
+    // A keep-alive that went late still has its whole second for its answer.
+    while (!cut_short() && paired < sent.size() && ms() < sent[paired] + kAnswerWithin.count()) {
+        if (const auto record = next(
+                milliseconds(static_cast<long>(sent[paired] + kAnswerWithin.count() - ms()) + 1))) {
+            take(*record);
+        }
+    }
+    if (paired < sent.size() && played.first_unanswered_ms < 0) {
+        played.first_unanswered_ms = sent[paired];
     }
     silence_until(ms());
-    // A keep-alive that went late still has its whole second for its answer.
-    for (std::size_t k = 0; k < keepalives.size(); ++k) {
-        const auto due = [&] { return keepalives[k] + kAnswerWithin.count(); };
-        while (!played.connection_lost && keepalives[k] >= 0 && ms() < due()) {
-            const auto record = next(milliseconds(static_cast<long>(due() - ms()) + 1));
-            if (record) {
-                take(*record);
-            } else {
-                played.connection_lost = peer_->ended();
-            }
-        }
+    if (played.silence_from_ms != longest_marked &&
+        played.longest_silence_ms >= kIdleLimit.count()) {
+        log_.mark(played.silence_from_ms);
     }
-    for (const double sent : keepalives) {
-        if (sent >= 0) {
-            played.first_unanswered_ms = sent;
-            break;
-        }
+    if (!keepalives) {
+        own_.ms += ms() - began;
     }
     return played;
 }
 
-bool Stage::answers_keepalive(const sim::Bytes& before, std::size_t chunk) {
-    send(sim::concat({before, sim::tiny_record(insim::TINY_NONE)}), chunk,
-         chunk > 0 ? milliseconds(2) : milliseconds(0));
-    for (const auto until = Clock::now() + kAnswerWithin; Clock::now() < until;) {
-        const auto left = std::chrono::duration_cast<milliseconds>(until - Clock::now());
-        const auto record = next(std::max(left, milliseconds(1)));
-        if (record && is_keepalive(record->record)) {
-            return true;
+Answers Stage::probe(const std::function<sim::Bytes()>& before, std::size_t chunk) {
+    Answers answers;
+    answers.own = own_.keepalives > 0;
+    // Keep-alives of its own per millisecond.
+    const double rate = answers.own ? own_.keepalives / std::max(own_.ms, 1.0) : 0;
+    answers.own_per_s = rate * 1000;
+    const int deliveries = answers.own ? kProbesAmongOwn : 1;
+    const double start = ms();
+    answers.at_ms = start;
+    int heard = 0;
+    const auto every_one_answered = [&] { return heard - rate * (ms() - start) >= deliveries; };
+    const auto hear = [&](milliseconds time) {
+        for (const auto until = Clock::now() + time;
+             Clock::now() < until && !cut_short() && !every_one_answered();) {
+            if (const auto record = next(left_until(until));
+                record && is_keepalive(record->record)) {
+                ++heard;
+            }
         }
-        if (!record && peer_->ended()) {
-            return false;
+    };
+    for (int i = 0; i < deliveries && !cut_short(); ++i) {
+        send(sim::concat({before(), keepalive()}), chunk,
+             chunk > 0 ? milliseconds(2) : milliseconds(0));
+        ++answers.sent;
+        if (i + 1 < deliveries) {
+            hear(kProbeGap);
         }
     }
-    return false;
+    hear(kIdleLimit);
+    answers.answered = heard - rate * (ms() - start);
+    answers.enough =
+        answers.own ? answers.answered * 2 >= deliveries : answers.answered >= deliveries;
+    return answers;
 }
 
 void Stage::close() {
+    closed_ = true;
     peer_->close_client();
+}
+
+void Stage::end_session() {
+    if (ended_) {
+        return;
+    }
+    ended_ = true;
+    // Bytes of a record whose rest did not come: the simulator would wait
+    // for it and read the next record as its rest.
+    const auto held = splitter_.held();
+    if (peer_ != nullptr && !splitter_.lost() && !held.empty() &&
+        splitter_.unit() != framing::kUndecided && held_since_ms_ >= 0 &&
+        ms() - held_since_ms_ >= kUnfinishedMs) {
+        const std::size_t length = held[0] * splitter_.unit();
+        sim::Bytes whole(held.begin(), held.end());
+        whole.resize(length);
+        std::string what = "Size " + std::to_string(length) + " bytes";
+        for (const std::string& broken : sim::broken_limits(whole, splitter_.unit())) {
+            if (broken.rfind("Size", 0) == 0) {
+                what = broken;
+                break;
+            }
+        }
+        what += "; only " + std::to_string(held.size()) + " of its " + std::to_string(length) +
+                " bytes came, and nothing more in " +
+                std::to_string(static_cast<long long>(ms() - held_since_ms_)) + " ms";
+        log_.mark(held_since_ms_);
+        findings_.add_size_breach(
+            {what, sim::Bytes(held.begin(), held.end()), case_.id, held_since_ms_, {}});
+    }
+    findings_.take_excerpts(log_);
+    peer_.reset();
+    if (program_) {
+        program_->end();
+    }
+}
+
+void Stage::note_lost(const char* how) {
+    if (cut_short() || closed_) {
+        return;
+    }
+    lost_ms_ = ms();
+    log_.mark(lost_ms_);
+    keepalives_before_loss_ = keepalives_sent_;
+    reports_before_loss_ = reports_sent_;
+    lost_how_ = how;
+    if (program_) {
+        // A program that ends closes its connection first: wait a moment for
+        // its end, to tell the two apart.
+        for (const auto until = Clock::now() + kEndAfterClose;
+             program_->running() && Clock::now() < until;) {
+            std::this_thread::sleep_for(milliseconds(10));
+        }
+        if (!program_->running()) {
+            lost_how_ = "ended" + status_text(program_->exit_status());
+        }
+    }
+}
+
+std::string Stage::cut_text() const {
+    std::string text = "the program " + lost_how_ + " " +
+                       std::to_string(static_cast<long long>(lost_ms_)) + " ms into the session";
+    const std::string reports = sim::counted(reports_before_loss_, "report");
+    if (keepalives_before_loss_ == 0) {
+        return text + (reports_before_loss_ > 0 ? ", after " + reports + " and" : ",") +
+               " before the first keep-alive";
+    }
+    return text + ", after " + (reports_before_loss_ > 0 ? reports + " and " : "") +
+           sim::counted(keepalives_before_loss_, "keep-alive");
+}
+
+void Stage::program_said(const std::string& line) {
+    {
+        const std::lock_guard<std::mutex> lock(error_stream());
+        std::cerr << "[" + std::string(case_.id) + "] " + line + "\n" << std::flush;
+    }
+    const std::lock_guard<std::mutex> lock(output_mutex_);
+    if (output_.size() + line.size() < kKeptOutput) {
+        output_ += line + "\n";
+    } else {
+        output_dropped_ += line.size() + 1;
+    }
+}
+
+std::string Stage::output() const {
+    const std::lock_guard<std::mutex> lock(output_mutex_);
+    if (output_dropped_ == 0) {
+        return output_;
+    }
+    return output_ + "(and " + std::to_string(output_dropped_) + " bytes more, not kept)\n";
 }
 
 }  // namespace insim_check

@@ -95,4 +95,11 @@ std::string hex_of(const uint8_t* bytes, std::size_t size) {
     return hex;
 }
 
+Bytes sized_for(Bytes record, int version) {
+    if (!record.empty()) {
+        record[0] = static_cast<uint8_t>(record.size() / size_unit(version));
+    }
+    return record;
+}
+
 }  // namespace sim

@@ -45,6 +45,9 @@ Bytes bytes_of(const Record& record) {
     return Bytes(p, p + sizeof(Record));
 }
 Bytes concat(std::initializer_list<Bytes> parts);
+// `record`, built with its size byte counting bytes, with its size byte in
+// the unit of protocol `version` (a quarter of its length from version 9).
+Bytes sized_for(Bytes record, int version);
 
 // Lower-case hex of `size` bytes, two digits each.
 std::string hex_of(const uint8_t* bytes, std::size_t size);
