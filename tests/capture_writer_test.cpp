@@ -39,10 +39,13 @@ TEST(CaptureWriter, WritesEachRecordByTheNextFlushInItsPlace) {
     for (std::size_t held = 0; held < capture::kMostPending; held += keep_alive.size()) {
         writer.record(7, capture::From::kSimulator, keep_alive.data(), keep_alive.size());
     }
-    std::ifstream in(partial, std::ios::binary);
-    in.seekg(0, std::ios::end);
-    // stdio may still hold the last lines; the file has grown by more than that.
-    EXPECT_GT(static_cast<std::size_t>(in.tellg()), before + 4096);
+    {
+        // Closed before finish: Windows does not move a file that is open.
+        std::ifstream in(partial, std::ios::binary);
+        in.seekg(0, std::ios::end);
+        // stdio may still hold the last lines; the file has grown by more than that.
+        EXPECT_GT(static_cast<std::size_t>(in.tellg()), before + 4096);
+    }
 
     ASSERT_TRUE(writer.finish());
     std::string error;

@@ -271,6 +271,14 @@ void idle_then_simulator_closes(TapSession& s) {
     s.program->close();
 }
 
+// Processor-time budgets do not hold under the sanitizers, which slow every
+// call many times over.
+#ifdef TOOLS_UNDER_SANITIZER
+constexpr bool kBudgetsHold = false;
+#else
+constexpr bool kBudgetsHold = true;
+#endif
+
 // The simulator takes nothing while the program sends more than its side
 // holds, and then resets: the tap waits for the simulator without spinning,
 // and gives up on it after the stall limit.
@@ -283,8 +291,10 @@ void stalled_after_reset(TapSession& s) {
     program_side.get();
     const auto before = s.tap->cpu_time();
     std::this_thread::sleep_for(1500ms);
-    EXPECT_LT((s.tap->cpu_time() - before).count(), 150)
-        << "ms of processor time waiting 1.5 s for a stalled side";
+    if (kBudgetsHold) {
+        EXPECT_LT((s.tap->cpu_time() - before).count(), 150)
+            << "ms of processor time waiting 1.5 s for a stalled side";
+    }
 }
 
 // The program half-closes; the simulator goes on talking for longer than the
