@@ -119,7 +119,7 @@ int BasicInsimConnection<BufferSize>::open(const char* host, uint16_t port,
     }
 
     IS_ISI isi_p{};
-    isi_p.Size = static_cast<uint8_t>(sizeof(IS_ISI) >> unit_shift);
+    isi_p.Size = size_byte_of(sizeof(IS_ISI));
     isi_p.Type = ISP_ISI;
     isi_p.ReqI = version != nullptr ? 1 : 0;
     isi_p.UDPPort = udp_port;
@@ -150,7 +150,7 @@ int BasicInsimConnection<BufferSize>::open(const char* host, uint16_t port,
 
 template <std::size_t BufferSize>
 int BasicInsimConnection<BufferSize>::close() {
-    IS_TINY cl_packet{static_cast<uint8_t>(sizeof(IS_TINY) >> unit_shift), ISP_TINY, 0, TINY_CLOSE};
+    IS_TINY cl_packet{size_byte_of(sizeof(IS_TINY)), ISP_TINY, 0, TINY_CLOSE};
     if (write_packet(&cl_packet) < 0) {
         return -1;
     }
@@ -220,8 +220,7 @@ int BasicInsimConnection<BufferSize>::read_packet() {
         if (tiny->Type != ISP_TINY || tiny->SubT != TINY_NONE) {
             return 0;
         }
-        IS_TINY keepalive{static_cast<uint8_t>(sizeof(IS_TINY) >> unit_shift), ISP_TINY, 0,
-                          TINY_NONE};
+        IS_TINY keepalive{size_byte_of(sizeof(IS_TINY)), ISP_TINY, 0, TINY_NONE};
         if (write_packet(&keepalive) < 0) {
             return -1;
         }
@@ -286,7 +285,7 @@ int BasicInsimConnection<BufferSize>::write_packet(void* record) {
         auto* button = static_cast<IS_BTN*>(record);
         const std::size_t text = strnlen(button->Text, sizeof button->Text);
         const std::size_t length = kButtonHeader + (text + 3) / 4 * 4;
-        button->Size = static_cast<uint8_t>(length >> unit_shift);
+        button->Size = size_byte_of(length);
         result = send_locked(bytes, static_cast<uint32_t>(length));
     } else if (bytes[1] == ISP_MTC) {
         // The chat size rule always leaves room for a terminator, so a text
@@ -295,7 +294,7 @@ int BasicInsimConnection<BufferSize>::write_packet(void* record) {
         const std::size_t text = strnlen(chat->Text, sizeof chat->Text);
         if (text < sizeof chat->Text) {
             const std::size_t length = kChatHeader + text / 4 * 4 + 4;
-            chat->Size = static_cast<uint8_t>(length >> unit_shift);
+            chat->Size = size_byte_of(length);
             result = send_locked(bytes, static_cast<uint32_t>(length));
         }
     } else {
@@ -332,6 +331,15 @@ uint32_t BasicInsimConnection<BufferSize>::length_of(uint8_t size) const {
         return uint32_t{size} << unit_shift;
     } else {
         return size;
+    }
+}
+
+template <std::size_t BufferSize>
+uint8_t BasicInsimConnection<BufferSize>::size_byte_of(std::size_t length) const {
+    if constexpr (kSpeaksV9) {
+        return static_cast<uint8_t>(length >> unit_shift);
+    } else {
+        return static_cast<uint8_t>(length);
     }
 }
 

@@ -150,8 +150,10 @@ class BasicInsimConnection {
     void reset_buffers();
     void shut_down_sockets();
     int send_locked(const unsigned char* bytes, uint32_t size);
-    // Bytes counted by a size byte of `size`.
+    // Bytes counted by a size byte of `size`, and the size byte of a record
+    // of `length` bytes (a multiple of the unit).
     uint32_t length_of(uint8_t size) const;
+    uint8_t size_byte_of(std::size_t length) const;
 };
 
 // Both kinds are compiled into the library (insim_connection.cpp).
