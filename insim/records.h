@@ -164,39 +164,32 @@ static_assert(offsetof(CompCar, X) == 8 && offsetof(CompCar, Y) == 12);
 
 // Car-position report: NumC car records follow the 4-byte header. Up to
 // protocol version 8 a record holds at most 8 cars, the most that fit under
-// the 255-byte size limit (from version 9, IS_MCI_V9 below: 16); with
-// more cars the simulator sends several reports in each interval, and flags in
-// CompCar::Info mark where that set of reports begins and ends.
+// the 255-byte size limit (IS_MCI); from version 9, whose size byte counts
+// 4-byte units, at most 16 (IS_MCI_V9). With more cars the simulator sends
+// several reports in each interval, and flags in CompCar::Info mark where
+// that set of reports begins and ends.
 constexpr std::size_t kMaxCarsPerReport = 8;
+constexpr std::size_t kMaxCarsPerReportV9 = 16;
 constexpr uint8_t kInfoFirstCar = 64;  // first car of an interval's first report
 constexpr uint8_t kInfoLastCar = 128;  // last car of an interval's last report
-struct IS_MCI {
-    uint8_t Size;  // 4 + 28 * NumC
+template <std::size_t MaxCars>
+struct CarReport {
+    uint8_t Size;  // 4 + 28 * NumC, in the size byte's unit
     uint8_t Type;  // ISP_MCI
     uint8_t ReqI;
     uint8_t NumC;
-    CompCar Info[kMaxCarsPerReport];
+    CompCar Info[MaxCars];
 };
+using IS_MCI = CarReport<kMaxCarsPerReport>;
+using IS_MCI_V9 = CarReport<kMaxCarsPerReportV9>;
 static_assert(sizeof(IS_MCI) == 4 + 28 * kMaxCarsPerReport);
 static_assert(sizeof(IS_MCI) <= kMaxRecordSize);
+static_assert(sizeof(IS_MCI_V9) == 4 + 28 * kMaxCarsPerReportV9);
+static_assert(sizeof(IS_MCI_V9) <= kMaxRecordSizeV9 && sizeof(IS_MCI_V9) % kSizeUnitV9 == 0);
 static_assert(offsetof(IS_MCI, NumC) == 3 && offsetof(IS_MCI, Info) == 4);
+static_assert(offsetof(IS_MCI_V9, NumC) == 3 && offsetof(IS_MCI_V9, Info) == 4);
 static_assert(offsetof(IS_MCI, Info) + offsetof(CompCar, X) == 12);
 static_assert(offsetof(IS_MCI, Info) + offsetof(CompCar, Y) == 16);
-
-// Car-position report from protocol version 9: the same layout with up to 16
-// cars a record, the size byte counting 4-byte units (113 at 16 cars).
-constexpr std::size_t kMaxCarsPerReportV9 = 16;
-struct IS_MCI_V9 {
-    uint8_t Size;  // (4 + 28 * NumC) / 4
-    uint8_t Type;  // ISP_MCI
-    uint8_t ReqI;
-    uint8_t NumC;
-    CompCar Info[kMaxCarsPerReportV9];
-};
-static_assert(sizeof(IS_MCI_V9) == 4 + 28 * kMaxCarsPerReportV9);
-static_assert(sizeof(IS_MCI_V9) <= kMaxRecordSizeV9);
-static_assert(sizeof(IS_MCI_V9) % kSizeUnitV9 == 0);
-static_assert(offsetof(IS_MCI_V9, NumC) == 3 && offsetof(IS_MCI_V9, Info) == 4);
 
 #pragma pack(pop)
 

@@ -41,18 +41,9 @@ std::vector<IntroductionCase> introduction_cases() {
     auto header = [](uint8_t reqi, uint8_t udp_lo, uint8_t udp_hi, uint8_t flags_lo,
                      uint8_t flags_hi, uint8_t interval_lo, uint8_t interval_hi,
                      uint8_t version = 0) {
-        return Bytes{version >= 9 ? uint8_t{11} : uint8_t{44},
-                     1,
-                     reqi,
-                     0,
-                     udp_lo,
-                     udp_hi,
-                     flags_lo,
-                     flags_hi,
-                     version,
-                     '!',
-                     interval_lo,
-                     interval_hi};
+        const uint8_t size = version >= 9 ? 11 : 44;
+        return Bytes{size,     1,        reqi,    0,   udp_lo,      udp_hi,
+                     flags_lo, flags_hi, version, '!', interval_lo, interval_hi};
     };
     return {
         {"long_name_full_password", "Sample InSim app", "0123456789abcdef", true, 0x0120, 1000, 0,
