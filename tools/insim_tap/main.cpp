@@ -13,8 +13,10 @@ const char kFooter[] =
     "file is written as FILE.partial, flushed at least once a second, and moved\n"
     "to FILE when the session ends. A start that fails leaves FILE as it was.\n"
     "Exit status 1 when a side took nothing for the stall limit (what the other\n"
-    "side sent is still recorded, and what could not be given is counted), or\n"
-    "when the capture could not be written.";
+    "side sent is still recorded, and what could not be given is counted), when\n"
+    "records a fault held could not go (the side they were for failed, or an\n"
+    "interrupt did not wait that long; they are counted), or when the capture\n"
+    "could not be written.";
 
 insim_tap::Options parse_options(int argc, char** argv) {
     insim_tap::Options o;
