@@ -48,7 +48,7 @@ framing_rows("", "", 512, ((4, ">= 0.3"), (32, ">= 0.7"), (136, ">= 0.7"), (252,
 # Version 9: sizes in 4-byte units, a 16-car report of 452 bytes, records up
 # to 1020 bytes, through the connection's 2048-byte buffers.
 framing_rows("V9", "version 9, ", 2048,
-             ((4, ">= 0.3"), (136, ">= 0.7"), (452, ">= 0.85"), (1020, ">= 0.85")))
+             ((4, ">= 0.3"), (136, ">= 0.7"), (452, ">= 0.7"), (1020, ">= 0.85")))
 
 p = program
 limit = 1.2 * p["echo_latency_median_us"] + 10
