@@ -71,7 +71,7 @@ void expect_received(sim::SimPeer& peer, const Record& sent, int size, std::size
 TEST_P(WritePacket, ButtonSizeFollowsItsText) {
     auto button = button_with_text(lengths().length);
     ASSERT_EQ(on_connection([&](auto& connection) { return connection.write_packet(&button); }), 0);
-    EXPECT_EQ(button.Size * unit(), lengths().button_size);
+    EXPECT_EQ(static_cast<int>(button.Size * unit()), lengths().button_size);
     expect_received(peer, button, lengths().button_size, unit());
 }
 
@@ -91,7 +91,7 @@ TEST_P(WritePacket, ChatSizeFollowsItsTextOrIsRefused) {
         ASSERT_EQ(get_bounded(sent, peer), 0);
         expect_received(peer, next, 4, unit());
     } else {
-        EXPECT_EQ(chat.Size * unit(), expected);
+        EXPECT_EQ(static_cast<int>(chat.Size * unit()), expected);
         expect_received(peer, chat, expected, unit());
     }
 }
