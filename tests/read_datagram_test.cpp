@@ -175,14 +175,6 @@ class ReadDatagramV9 : public ReadDatagram {
     uint8_t insim_version() const override { return 9; }
 };
 
-TEST_F(ReadDatagramV9, ReportOfSixteenCarsIsStoredWhole) {
-    const Bytes report = sim::car_report(std::vector<sim::CarPosition>(16, {5, 6}), 9);
-    ASSERT_EQ(report.size(), sizeof(insim::IS_MCI_V9));
-    ASSERT_EQ(send_and_read(report), 0);
-    EXPECT_EQ(static_cast<uint8_t>(connection_v9.datagram_type()), insim::ISP_MCI);
-    EXPECT_EQ(store(0, report.size()), report);
-}
-
 TEST_F(ReadDatagramV9, SizeByteCountsFourByteUnits) {
     ASSERT_EQ(send_and_read(record(1020, 255, 1, 0xEE)), 0);
     EXPECT_EQ(store(0, 1020), record(1020, 255, 1, 0xEE)) << "the longest record, whole";
