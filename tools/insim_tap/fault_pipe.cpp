@@ -153,6 +153,9 @@ void FaultPipe::stop(bool held_lost) {
     }
     stopped_ = true;
     drop_queue(held_lost);
+    if (!unframed_) {
+        undelivered_ += splitter_.held().size();  // the start of a record
+    }
     timer_.cancel();
 }
 
