@@ -4,7 +4,8 @@
 // polygons of 5 to 5000 corners, with the allocations per call counted.
 // Framing: records per second through read_packet over a loopback connection
 // fed by a sender thread, beside a baseline that only calls recv into a
-// 512-byte buffer on the same kind of connection.
+// buffer of the connection's size (512 bytes; 2048 for version 9, whose
+// sizes count 4-byte units) on the same kind of connection.
 #include <arpa/inet.h>
 #include <benchmark/benchmark.h>
 #include <netinet/in.h>
@@ -81,12 +82,13 @@ void BM_ContainsPolygon(benchmark::State& state) {
 }
 BENCHMARK(BM_ContainsPolygon)->Arg(5)->Arg(50)->Arg(500)->Arg(5000);
 
-// A peer that sends records of one size as fast as the client takes them.
+// A peer that sends records of one size as fast as the client takes them,
+// their size bytes counting `unit` bytes.
 class Feed {
   public:
-    explicit Feed(std::size_t record_size) {
+    Feed(std::size_t record_size, std::size_t unit) {
         std::vector<uint8_t> record(record_size, 0x5A);
-        record[0] = static_cast<uint8_t>(record_size);
+        record[0] = static_cast<uint8_t>(record_size / unit);
         record[1] = 38;
         for (int i = 0; i < 256; ++i) {
             burst_.insert(burst_.end(), record.begin(), record.end());
@@ -111,12 +113,14 @@ class Feed {
     std::thread thread_;
 };
 
-void BM_ReadPacket(benchmark::State& state) {
+// read_packet on `connection`, which declares `insim_version`.
+template <typename Connection>
+void read_packets(benchmark::State& state, Connection& connection, uint8_t insim_version) {
     const auto size = static_cast<std::size_t>(state.range(0));
-    Feed feed(size);
+    Feed feed(size, insim_version >= insim::kFirstVersionInWordUnits ? insim::kSizeUnitV9 : 1);
     feed.start();
-    static insim::InsimConnection connection;
-    if (connection.open("127.0.0.1", feed.port(), "bench", "", nullptr, '!', 0, 0, 0) != 0) {
+    if (connection.open("127.0.0.1", feed.port(), "bench", "", nullptr, '!', 0, 0, 0,
+                        insim_version) != 0) {
         state.SkipWithError("open failed");
         feed.stop();
         return;
@@ -132,13 +136,27 @@ void BM_ReadPacket(benchmark::State& state) {
     state.SetItemsProcessed(state.iterations());
     state.SetBytesProcessed(state.iterations() * static_cast<int64_t>(size));
 }
+
+void BM_ReadPacket(benchmark::State& state) {
+    static insim::InsimConnection connection;
+    read_packets(state, connection, 0);
+}
 BENCHMARK(BM_ReadPacket)->Arg(4)->Arg(32)->Arg(136)->Arg(252)->UseRealTime();
 
-// The same kind of connection read with plain recv calls into 512 bytes; an
-// iteration is one record's worth of bytes, so the rates compare directly.
-void BM_RecvBaseline(benchmark::State& state) {
+// Version 9: up to the 452 bytes of a 16-car report and the longest record.
+void BM_ReadPacketV9(benchmark::State& state) {
+    static insim::InsimConnectionV9 connection;
+    read_packets(state, connection, insim::kFirstVersionInWordUnits);
+}
+BENCHMARK(BM_ReadPacketV9)->Arg(4)->Arg(136)->Arg(452)->Arg(1020)->UseRealTime();
+
+// The same kind of connection read with plain recv calls into `Buffer`
+// bytes; an iteration is one record's worth of bytes, so the rates compare
+// directly.
+template <std::size_t Buffer>
+void recv_records(benchmark::State& state, std::size_t unit) {
     const auto size = static_cast<std::size_t>(state.range(0));
-    Feed feed(size);
+    Feed feed(size, unit);
     feed.start();
     // A plain stream socket, introduced to the feed as a client would be.
     const int socket = ::socket(AF_INET, SOCK_STREAM, 0);
@@ -154,7 +172,7 @@ void BM_RecvBaseline(benchmark::State& state) {
         feed.stop();
         return;
     }
-    unsigned char buffer[512];
+    unsigned char buffer[Buffer];
     std::size_t buffered = 0;
     for (auto _ : state) {
         while (buffered < size) {
@@ -172,7 +190,16 @@ void BM_RecvBaseline(benchmark::State& state) {
     state.SetItemsProcessed(state.iterations());
     state.SetBytesProcessed(state.iterations() * static_cast<int64_t>(size));
 }
+
+void BM_RecvBaseline(benchmark::State& state) {
+    recv_records<insim::kBufferSize>(state, 1);
+}
 BENCHMARK(BM_RecvBaseline)->Arg(4)->Arg(32)->Arg(136)->Arg(252)->UseRealTime();
+
+void BM_RecvBaselineV9(benchmark::State& state) {
+    recv_records<insim::kBufferSizeV9>(state, insim::kSizeUnitV9);
+}
+BENCHMARK(BM_RecvBaselineV9)->Arg(4)->Arg(136)->Arg(452)->Arg(1020)->UseRealTime();
 
 }  // namespace
 

@@ -11,6 +11,8 @@ namespace {
 constexpr timeval kWaitTimeout{5, 0};
 constexpr std::size_t kButtonHeader = offsetof(IS_BTN, Text);
 constexpr std::size_t kChatHeader = offsetof(IS_MTC, Text);
+constexpr uint8_t kWordUnitShift = 2;  // 4-byte units
+static_assert(std::size_t{1} << kWordUnitShift == kSizeUnitV9);
 
 // Copies at most `limit` characters of `text` into a fixed field, zero-filled.
 template <std::size_t N>
@@ -23,21 +25,25 @@ void copy_text(char (&field)[N], const char* text, std::size_t limit) {
 
 }  // namespace
 
-InsimConnection::InsimConnection()
+template <std::size_t BufferSize>
+BasicInsimConnection<BufferSize>::BasicInsimConnection()
     : tcp_socket(sl::kInvalidSocket),
       udp_socket(sl::kInvalidSocket),
       udp_enabled(false),
       stream_start(0),
       stream_bytes(0),
       receive_filled(false),
+      unit_shift(0),
       wait_timeout(kWaitTimeout),
       udp_bytes(0) {
     reset_buffers();
 }
 
-InsimConnection::~InsimConnection() = default;
+template <std::size_t BufferSize>
+BasicInsimConnection<BufferSize>::~BasicInsimConnection() = default;
 
-void InsimConnection::reset_buffers() {
+template <std::size_t BufferSize>
+void BasicInsimConnection<BufferSize>::reset_buffers() {
     udp_enabled = false;
     std::memset(stream_buffer, 0, sizeof stream_buffer);
     std::memset(packet_store, 0, sizeof packet_store);
@@ -46,13 +52,15 @@ void InsimConnection::reset_buffers() {
     stream_start = 0;
     stream_bytes = 0;
     receive_filled = false;
+    unit_shift = 0;
     udp_bytes = 0;
 }
 
 // Closes what open set up and stops the socket layer. The handles are
 // forgotten so that a descriptor number the system hands out again is never
 // used through this object.
-void InsimConnection::shut_down_sockets() {
+template <std::size_t BufferSize>
+void BasicInsimConnection<BufferSize>::shut_down_sockets() {
     if (udp_enabled) {
         sl::close_socket(udp_socket);
     }
@@ -62,13 +70,21 @@ void InsimConnection::shut_down_sockets() {
     tcp_socket = sl::kInvalidSocket;
 }
 
-int InsimConnection::open(const char* host, uint16_t port, const char* program_name,
-                          const char* admin_password, IS_VER* version, char prefix, uint16_t flags,
-                          uint16_t interval, uint16_t udp_port) {
+template <std::size_t BufferSize>
+int BasicInsimConnection<BufferSize>::open(const char* host, uint16_t port,
+                                           const char* program_name, const char* admin_password,
+                                           IS_VER* version, char prefix, uint16_t flags,
+                                           uint16_t interval, uint16_t udp_port,
+                                           uint8_t insim_version) {
+    const bool in_words = insim_version >= kFirstVersionInWordUnits;
+    if (in_words && !kSpeaksV9) {
+        return -1;
+    }
     if (sl::start_up() != 0) {
         return -1;
     }
     reset_buffers();
+    unit_shift = in_words ? kWordUnitShift : 0;
 
     tcp_socket = sl::open_stream();
     if (tcp_socket == sl::kInvalidSocket) {
@@ -103,11 +119,12 @@ int InsimConnection::open(const char* host, uint16_t port, const char* program_n
     }
 
     IS_ISI isi_p{};
-    isi_p.Size = sizeof(IS_ISI);
+    isi_p.Size = size_byte_of(sizeof(IS_ISI));
     isi_p.Type = ISP_ISI;
     isi_p.ReqI = version != nullptr ? 1 : 0;
     isi_p.UDPPort = udp_port;
     isi_p.Flags = flags;
+    isi_p.Sp0 = insim_version;
     isi_p.Prefix = static_cast<uint8_t>(prefix);
     isi_p.Interval = interval;
     copy_text(isi_p.Admin, admin_password, sizeof isi_p.Admin);
@@ -131,8 +148,9 @@ int InsimConnection::open(const char* host, uint16_t port, const char* program_n
     return -1;
 }
 
-int InsimConnection::close() {
-    IS_TINY cl_packet{sizeof(IS_TINY), ISP_TINY, 0, TINY_CLOSE};
+template <std::size_t BufferSize>
+int BasicInsimConnection<BufferSize>::close() {
+    IS_TINY cl_packet{size_byte_of(sizeof(IS_TINY)), ISP_TINY, 0, TINY_CLOSE};
     if (write_packet(&cl_packet) < 0) {
         return -1;
     }
@@ -140,19 +158,20 @@ int InsimConnection::close() {
     return 0;
 }
 
-int InsimConnection::read_packet() {
+template <std::size_t BufferSize>
+int BasicInsimConnection<BufferSize>::read_packet() {
     for (;;) {
         // Remove the record the previous call completed, if it is still whole
         // at the front (an incomplete one stays). Only the front moves: the
         // bytes behind it are moved to the start of the buffer once, before
         // the next receive, not once per record.
-        const uint32_t consumed = stream_buffer[stream_start];
+        const uint32_t consumed = length_of(stream_buffer[stream_start]);
         if (stream_bytes != 0 && stream_bytes >= consumed) {
             stream_start += consumed;
             stream_bytes -= consumed;
         }
 
-        uint32_t size = stream_bytes != 0 ? stream_buffer[stream_start] : 0;
+        uint32_t size = stream_bytes != 0 ? length_of(stream_buffer[stream_start]) : 0;
         while (stream_bytes < size || stream_bytes < 1) {
             // A receive that filled all the room it was given most likely left
             // more bytes queued: the next one goes straight to the socket. The
@@ -169,8 +188,8 @@ int InsimConnection::read_packet() {
                     return -1;
                 }
             }
-            // A record is at most 255 bytes, so with the incomplete front
-            // record at the start there is always room for the rest of it.
+            // The buffer holds the longest record, so with the incomplete
+            // front record at the start there is always room for the rest.
             std::memmove(stream_buffer, stream_buffer + stream_start, stream_bytes);
             stream_start = 0;
             const uint32_t room = sizeof stream_buffer - stream_bytes;
@@ -183,7 +202,7 @@ int InsimConnection::read_packet() {
             }
             receive_filled = static_cast<uint32_t>(got) == room;
             stream_bytes += static_cast<uint32_t>(got);
-            size = stream_buffer[0];
+            size = length_of(stream_buffer[0]);
         }
         // A size of 0 would never move the stream on: the framing is lost.
         if (size == 0) {
@@ -201,22 +220,25 @@ int InsimConnection::read_packet() {
         if (tiny->Type != ISP_TINY || tiny->SubT != TINY_NONE) {
             return 0;
         }
-        IS_TINY keepalive{sizeof(IS_TINY), ISP_TINY, 0, TINY_NONE};
+        IS_TINY keepalive{size_byte_of(sizeof(IS_TINY)), ISP_TINY, 0, TINY_NONE};
         if (write_packet(&keepalive) < 0) {
             return -1;
         }
     }
 }
 
-char InsimConnection::packet_type() const {
+template <std::size_t BufferSize>
+char BasicInsimConnection<BufferSize>::packet_type() const {
     return static_cast<char>(packet_store[1]);
 }
 
-char* InsimConnection::current_packet() {
+template <std::size_t BufferSize>
+char* BasicInsimConnection<BufferSize>::current_packet() {
     return packet_type() == 0 ? nullptr : reinterpret_cast<char*>(packet_store);
 }
 
-int InsimConnection::read_datagram() {
+template <std::size_t BufferSize>
+int BasicInsimConnection<BufferSize>::read_datagram() {
     if (!udp_enabled || udp_socket == sl::kInvalidSocket) {
         return -1;
     }
@@ -239,46 +261,52 @@ int InsimConnection::read_datagram() {
     }
     // The record's own size decides: a short datagram is padded with the
     // buffer's zeros, the rest of a long one is dropped.
-    std::memcpy(datagram_store, udp_buffer, udp_buffer[0]);
+    std::memcpy(datagram_store, udp_buffer, length_of(udp_buffer[0]));
     return 0;
 }
 
-char InsimConnection::datagram_type() const {
+template <std::size_t BufferSize>
+char BasicInsimConnection<BufferSize>::datagram_type() const {
     return static_cast<char>(datagram_store[1]);
 }
 
-char* InsimConnection::current_datagram() {
+template <std::size_t BufferSize>
+char* BasicInsimConnection<BufferSize>::current_datagram() {
     return reinterpret_cast<char*>(datagram_store);
 }
 
-int InsimConnection::write_packet(void* record) {
+template <std::size_t BufferSize>
+int BasicInsimConnection<BufferSize>::write_packet(void* record) {
     auto* bytes = static_cast<unsigned char*>(record);
     std::lock_guard<std::mutex> hold(send_lock);
     int result = -1;
     if (bytes[1] == ISP_BTN) {
         // The text may fill its field; nothing past the record is read.
         auto* button = static_cast<IS_BTN*>(record);
-        const std::size_t length = strnlen(button->Text, sizeof button->Text);
-        button->Size = static_cast<uint8_t>(kButtonHeader + (length + 3) / 4 * 4);
-        result = send_locked(bytes, button->Size);
+        const std::size_t text = strnlen(button->Text, sizeof button->Text);
+        const std::size_t length = kButtonHeader + (text + 3) / 4 * 4;
+        button->Size = size_byte_of(length);
+        result = send_locked(bytes, static_cast<uint32_t>(length));
     } else if (bytes[1] == ISP_MTC) {
         // The chat size rule always leaves room for a terminator, so a text
         // must end inside its 128-byte field.
         auto* chat = static_cast<IS_MTC*>(record);
-        const std::size_t length = strnlen(chat->Text, sizeof chat->Text);
-        if (length < sizeof chat->Text) {
-            chat->Size = static_cast<uint8_t>(kChatHeader + length / 4 * 4 + 4);
-            result = send_locked(bytes, chat->Size);
+        const std::size_t text = strnlen(chat->Text, sizeof chat->Text);
+        if (text < sizeof chat->Text) {
+            const std::size_t length = kChatHeader + text / 4 * 4 + 4;
+            chat->Size = size_byte_of(length);
+            result = send_locked(bytes, static_cast<uint32_t>(length));
         }
     } else {
-        result = send_locked(bytes, bytes[0]);
+        result = send_locked(bytes, length_of(bytes[0]));
     }
     return result;
 }
 
 // Sends all `size` bytes; a short send is followed by the rest under the same
 // hold of the lock, so records never interleave or arrive cut.
-int InsimConnection::send_locked(const unsigned char* bytes, uint32_t size) {
+template <std::size_t BufferSize>
+int BasicInsimConnection<BufferSize>::send_locked(const unsigned char* bytes, uint32_t size) {
     uint32_t sent = 0;
     while (sent < size) {
         const long n = sl::send_some(tcp_socket, bytes + sent, size - sent);
@@ -289,5 +317,33 @@ int InsimConnection::send_locked(const unsigned char* bytes, uint32_t size) {
     }
     return 0;
 }
+
+template <std::size_t BufferSize>
+std::size_t BasicInsimConnection<BufferSize>::size_unit() const {
+    return length_of(1);
+}
+
+// The connection of versions up to 8 counts bytes whatever the field says, so
+// its framing is what it always was.
+template <std::size_t BufferSize>
+uint32_t BasicInsimConnection<BufferSize>::length_of(uint8_t size) const {
+    if constexpr (kSpeaksV9) {
+        return uint32_t{size} << unit_shift;
+    } else {
+        return size;
+    }
+}
+
+template <std::size_t BufferSize>
+uint8_t BasicInsimConnection<BufferSize>::size_byte_of(std::size_t length) const {
+    if constexpr (kSpeaksV9) {
+        return static_cast<uint8_t>(length >> unit_shift);
+    } else {
+        return static_cast<uint8_t>(length);
+    }
+}
+
+template class BasicInsimConnection<kBufferSize>;
+template class BasicInsimConnection<kBufferSizeV9>;
 
 }  // namespace insim

@@ -1,7 +1,9 @@
 // Wire records of the simulator's client protocol.
 //
 // Every record is byte-packed and little-endian. Byte 0 (`Size`) is the whole
-// record's length in bytes (1 to 255), byte 1 (`Type`) its type code. The
+// record's length: in bytes (1 to 255) up to protocol version 8, in units of
+// 4 bytes (up to 1020 bytes) from version 9, as the version the program's
+// introduction declares decides. Byte 1 (`Type`) is its type code. The
 // structs below are the only declaration of each layout; the asserts after
 // each one pin its size and every offset the protocol fixes.
 #pragma once
@@ -18,6 +20,12 @@ static_assert(std::endian::native == std::endian::little,
 // Limits of the framing.
 constexpr std::size_t kMaxRecordSize = 255;  // the size byte is one byte
 constexpr std::size_t kBufferSize = 512;     // every buffer of a connection
+// From protocol version 9 the size byte counts units of 4 bytes; a
+// connection that may speak it has larger buffers (InsimConnectionV9).
+constexpr uint8_t kFirstVersionInWordUnits = 9;
+constexpr std::size_t kSizeUnitV9 = 4;
+constexpr std::size_t kMaxRecordSizeV9 = kMaxRecordSize * kSizeUnitV9;  // 1020
+constexpr std::size_t kBufferSizeV9 = 2048;  // every buffer of an InsimConnectionV9
 constexpr int32_t kPositionUnit = 65536;     // IS_MCI X and Y count 1/65536 m
 
 // Packet type codes.
@@ -42,14 +50,14 @@ constexpr uint8_t ISB_DARK = 32;
 
 // Introduction: the first record a client sends.
 struct IS_ISI {
-    uint8_t Size;  // 44
+    uint8_t Size;  // 44 (11 from version 9)
     uint8_t Type;  // ISP_ISI
     uint8_t ReqI;  // non-zero asks for an IS_VER answer
     uint8_t Zero;
     uint16_t UDPPort;   // local port for records by datagram; 0 for none
     uint16_t Flags;     // ISF_* bits
-    uint8_t Sp0;        // 0; the simulator reads this byte as the protocol version the
-                        // client declares, and serves 0 as version 6
+    uint8_t Sp0;        // the protocol version the client declares (InSimVer); the
+                        // simulator serves 0 as version 6
     uint8_t Prefix;     // chat command prefix character
     uint16_t Interval;  // milliseconds between IS_MCI reports
     char Admin[16];     // admin password; 16 characters leave no terminator
@@ -154,23 +162,32 @@ static_assert(offsetof(CompCar, PLID) == 4 && offsetof(CompCar, Position) == 5);
 static_assert(offsetof(CompCar, Info) == 6);
 static_assert(offsetof(CompCar, X) == 8 && offsetof(CompCar, Y) == 12);
 
-// Car-position report: NumC car records follow the 4-byte header. A record
-// holds at most 8 cars, the most that fit under the 255-byte size limit; with
-// more cars the simulator sends several reports in each interval, and flags in
-// CompCar::Info mark where that set of reports begins and ends.
+// Car-position report: NumC car records follow the 4-byte header. Up to
+// protocol version 8 a record holds at most 8 cars, the most that fit under
+// the 255-byte size limit (IS_MCI); from version 9, whose size byte counts
+// 4-byte units, at most 16 (IS_MCI_V9). With more cars the simulator sends
+// several reports in each interval, and flags in CompCar::Info mark where
+// that set of reports begins and ends.
 constexpr std::size_t kMaxCarsPerReport = 8;
+constexpr std::size_t kMaxCarsPerReportV9 = 16;
 constexpr uint8_t kInfoFirstCar = 64;  // first car of an interval's first report
 constexpr uint8_t kInfoLastCar = 128;  // last car of an interval's last report
-struct IS_MCI {
-    uint8_t Size;  // 4 + 28 * NumC
+template <std::size_t MaxCars>
+struct CarReport {
+    uint8_t Size;  // 4 + 28 * NumC, in the size byte's unit
     uint8_t Type;  // ISP_MCI
     uint8_t ReqI;
     uint8_t NumC;
-    CompCar Info[kMaxCarsPerReport];
+    CompCar Info[MaxCars];
 };
+using IS_MCI = CarReport<kMaxCarsPerReport>;
+using IS_MCI_V9 = CarReport<kMaxCarsPerReportV9>;
 static_assert(sizeof(IS_MCI) == 4 + 28 * kMaxCarsPerReport);
 static_assert(sizeof(IS_MCI) <= kMaxRecordSize);
+static_assert(sizeof(IS_MCI_V9) == 4 + 28 * kMaxCarsPerReportV9);
+static_assert(sizeof(IS_MCI_V9) <= kMaxRecordSizeV9 && sizeof(IS_MCI_V9) % kSizeUnitV9 == 0);
 static_assert(offsetof(IS_MCI, NumC) == 3 && offsetof(IS_MCI, Info) == 4);
+static_assert(offsetof(IS_MCI_V9, NumC) == 3 && offsetof(IS_MCI_V9, Info) == 4);
 static_assert(offsetof(IS_MCI, Info) + offsetof(CompCar, X) == 12);
 static_assert(offsetof(IS_MCI, Info) + offsetof(CompCar, Y) == 16);
 

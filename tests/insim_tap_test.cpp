@@ -164,6 +164,9 @@ TEST_P(TapEndings, LoseNothingAndCompleteTheCapture) {
     for (const std::string& note : c.notes) {
         EXPECT_NE(text.find(note), std::string::npos) << note << "\n" << text;
     }
+    for (const std::string& note : c.absent) {
+        EXPECT_EQ(text.find(note), std::string::npos) << note << "\n" << text;
+    }
 }
 
 // The program sends two buttons and the start of a third and ends its side;
@@ -352,6 +355,46 @@ void simulator_stalls(TapSession& s) {
     s.program->close();
 }
 
+// The program sends five buttons and resets while a fault holds them: they
+// reach the simulator all the same, and then the end.
+void program_resets_while_held(TapSession& s) {
+    ASSERT_TRUE(s.program_sends(burst_of(kButton, 5)));
+    // The tap reads them within the hold, long before it lets any go.
+    std::this_thread::sleep_for(100ms);
+    s.program->reset();
+    Bytes got(5 * kButton.size());
+    EXPECT_TRUE(s.simulator.read_exact(got.data(), got.size(), kWait))
+        << "what the fault held was lost with the reset";
+    EXPECT_TRUE(s.simulator.wait_closed(kWait)) << "the end follows what was held";
+    s.simulator.close_client();
+}
+
+// The simulator sends `sent` reports and ends its side while a fault holds
+// them: the program gets the `delivered` the faults let through, and then
+// the end.
+void simulator_ends_while_held(TapSession& s, int sent = 3, int delivered = 3) {
+    ASSERT_TRUE(s.simulator_sends(burst_of(kReport, sent)));
+    s.simulator.shut_down_sending();
+    Bytes got(static_cast<std::size_t>(delivered) * kReport.size());
+    EXPECT_TRUE(s.program->read_exact(got.data(), got.size(), kWait))
+        << "what the fault held was lost with the end";
+    EXPECT_TRUE(s.program->wait_closed(kWait)) << "the end follows what was held";
+    s.program->close();
+    EXPECT_TRUE(s.simulator.wait_closed(kWait));
+    s.simulator.close_client();
+}
+
+// The program gets the simulator's first report; the fault resets it
+// before the second, so neither that one nor the third is delivered.
+void reset_fault_fires(TapSession& s) {
+    ASSERT_TRUE(s.simulator_sends(burst_of(kReport, 3)));
+    EXPECT_TRUE(s.program->read_record(kWait));
+    EXPECT_TRUE(s.program->wait_closed(kWait));
+    s.program->close();
+    EXPECT_TRUE(s.simulator.wait_closed(kWait));
+    s.simulator.close_client();
+}
+
 // A folder in the capture's place when the session ends: the capture cannot
 // be moved there, and the tap says so.
 void capture_cannot_be_moved(TapSession& s) {
@@ -422,7 +465,63 @@ INSTANTIATE_TEST_SUITE_P(
                   1,
                   "",
                   {"insim_tap: the simulator took nothing for 2 s (--stall-limit); "},
-                  false}),
+                  false},
+        // What a fault holds goes before the end of its direction, also
+        // after a reset (regression: it was dropped with the end, uncounted).
+        TapEnding{"program_resets_while_latency_holds",
+                  {.tap_args = {"--fault", "to-simulator:latency=500"}},
+                  program_resets_while_held,
+                  0,
+                  "",  // Wine reports the reset as the end of the stream
+                  {" ms: the program "},
+                  true,
+                  {"not delivered"}},
+        TapEnding{"program_resets_while_a_stall_holds",
+                  {.tap_args = {"--fault", "to-simulator:stall=500@2"}},
+                  program_resets_while_held,
+                  0,
+                  "",
+                  {" ms: the program "},
+                  true,
+                  {"not delivered"}},
+        TapEnding{"simulator_ends_while_latency_holds",
+                  {.tap_args = {"--fault", "to-program:latency=500"}},
+                  [](TapSession& s) { simulator_ends_while_held(s); },
+                  0,
+                  "the simulator closed the connection",
+                  {},
+                  true,
+                  {"not delivered"}},
+        // Regression: the program, waiting for what the tap held past the
+        // stall limit, was blamed for its silence and closed.
+        TapEnding{"simulator_ends_while_a_stall_holds_past_the_stall_limit",
+                  {.tap_args = {"--fault", "to-program:stall=1500@2", "--stall-limit", "1"}},
+                  [](TapSession& s) { simulator_ends_while_held(s); },
+                  0,
+                  "the simulator closed the connection",
+                  {},
+                  true,
+                  {"sent nothing and did not end", "not delivered"}},
+        // Regression: a latency was noted again after a drop fired on the
+        // record it was first noted for.
+        TapEnding{
+            "latency_noted_once_after_a_drop",
+            {.tap_args = {"--fault", "to-program:latency=10", "--fault", "to-program:drop@1"}},
+            [](TapSession& s) { simulator_ends_while_held(s, 3, 2); },
+            0,
+            "the simulator closed the connection",
+            {"# fault: to-program latency 10 ms from record 1 on\n",
+             "# fault: to-program drop record 1\n",
+             "# 32 bytes from the simulator were not delivered to the program\n"},
+            true,
+            {"from record 2 on"}},
+        // Regression: the count left out the record the reset fired before.
+        TapEnding{"reset_fault_counts_every_record_not_delivered",
+                  {.tap_args = {"--fault", "to-program:reset@2"}},
+                  reset_fault_fires,
+                  0,
+                  "fault: to-program reset before record 2",
+                  {"# 64 bytes from the simulator were not delivered to the program\n"}}),
     [](const auto& info) { return info.param.label; });
 
 struct StartCase {

@@ -13,14 +13,21 @@ cmake -S "$source/examples/record_dump" -B "$work/example" \
     -DCMAKE_PREFIX_PATH="$work/prefix" -DCMAKE_CXX_FLAGS="$flags" >/dev/null
 cmake --build "$work/example" >/dev/null
 
-"$fake_lfs" --port 0 --interval 20 --keepalive 50 --ready-file "$work/ready" >"$work/sim.out" &
-sim=$!
-for _ in $(seq 200); do
-    [ -s "$work/ready" ] && break
-    kill -0 "$sim" 2>/dev/null || { echo "fake_lfs did not start" >&2; exit 1; }
-    sleep 0.025
-done
-port=$(cat "$work/ready")
+# Starts fake_lfs with the options given, its output in $work/sim.out, and
+# waits until it listens: sets sim (its process id) and port.
+start_fake_lfs() {
+    rm -f "$work/ready"
+    "$fake_lfs" --port 0 --ready-file "$work/ready" "$@" >"$work/sim.out" 2>&1 &
+    sim=$!
+    for _ in $(seq 200); do
+        [ -s "$work/ready" ] && break
+        kill -0 "$sim" 2>/dev/null || { echo "fake_lfs did not start" >&2; exit 1; }
+        sleep 0.025
+    done
+    port=$(cat "$work/ready")
+}
+
+start_fake_lfs --interval 20 --keepalive 50
 
 timeout 20 "$work/example/record_dump" --port "$port" --interval 20 --name dump >"$work/out"
 grep -q '^0\.0[0-9][0-9] version (type 2), 20 bytes$' "$work/out"
@@ -31,4 +38,22 @@ if grep -q tiny "$work/out"; then
     exit 1
 fi
 wait "$sim"
-echo "install-and-build example: $(grep -c 'car positions' "$work/out") car reports printed"
+
+# Declaring version 9: a replay expects the introduction sized in 4-byte
+# units (11) with 9 in byte 8, and sends the version answer and a report of
+# 16 cars sized so.
+zeros() { printf "%0$(($1 * 2))d" 0; }
+cat >"$work/v9.txt" <<EOF
+# insim capture 1
+# record sizes count 4-byte units
+0 C 0b010100000000000921$(zeros 2)$(zeros 16)64756d70$(zeros 12)
+0 S 05020100302e3746000000005333000000000900
+10 S 71260010$(zeros 448)
+EOF
+start_fake_lfs --replay "$work/v9.txt" --expect
+timeout 20 "$work/example/record_dump" --port "$port" --insim-version 9 --name dump >"$work/out9"
+grep -q ' version (type 2), 20 bytes$' "$work/out9"
+grep -q ' car positions (type 38), 452 bytes$' "$work/out9"
+wait "$sim" || { cat "$work/sim.out" >&2; exit 1; }
+echo "install-and-build example: $(grep -c 'car positions' "$work/out") car reports printed;" \
+    "version 9 declared and served"

@@ -32,14 +32,18 @@ struct IntroductionCase {
     uint16_t flags;
     uint16_t interval;
     uint16_t udp_port;
-    Bytes expected;  // the 44 bytes as they must travel
+    Bytes expected;        // the 44 bytes as they must travel
+    uint8_t declared = 0;  // the protocol version open is given
+    bool v9_kind = false;  // opened on an InsimConnectionV9
 };
 
 std::vector<IntroductionCase> introduction_cases() {
     auto header = [](uint8_t reqi, uint8_t udp_lo, uint8_t udp_hi, uint8_t flags_lo,
-                     uint8_t flags_hi, uint8_t interval_lo, uint8_t interval_hi) {
-        return Bytes{44,       1,        reqi, 0,   udp_lo,      udp_hi,
-                     flags_lo, flags_hi, 0,    '!', interval_lo, interval_hi};
+                     uint8_t flags_hi, uint8_t interval_lo, uint8_t interval_hi,
+                     uint8_t version = 0) {
+        const uint8_t size = version >= 9 ? 11 : 44;
+        return Bytes{size,     1,        reqi,    0,   udp_lo,      udp_hi,
+                     flags_lo, flags_hi, version, '!', interval_lo, interval_hi};
     };
     return {
         {"long_name_full_password", "Sample InSim app", "0123456789abcdef", true, 0x0120, 1000, 0,
@@ -48,31 +52,60 @@ std::vector<IntroductionCase> introduction_cases() {
         {"no_version_with_udp", "short", "", false, insim::ISF_MCI, 0xABCD, 0x8765,
          sim::concat(
              {header(0, 0x65, 0x87, 32, 0, 0xCD, 0xAB), Bytes(16, 0), text_field("short", 16)})},
+        {"declares_8", "eight", "", true, 0, 100, 0,
+         sim::concat({header(1, 0, 0, 0, 0, 100, 0, 8), Bytes(16, 0), text_field("eight", 16)}), 8},
+        // Declared 9, the introduction's size byte counts 4-byte units too.
+        {"v9_kind_declares_9", "nine", "pw", true, 0, 100, 0,
+         sim::concat(
+             {header(1, 0, 0, 0, 0, 100, 0, 9), text_field("pw", 16), text_field("nine", 16)}),
+         9, true},
+        {"v9_kind_declares_10_without_version", "ten", "", false, 0, 0, 0,
+         sim::concat({header(0, 0, 0, 0, 0, 0, 0, 10), Bytes(16, 0), text_field("ten", 16)}), 10,
+         true},
+        // Declared 0, it speaks as the byte-counted connection does.
+        {"v9_kind_declares_0", "zero", "", true, 0, 100, 0,
+         sim::concat({header(1, 0, 0, 0, 0, 100, 0), Bytes(16, 0), text_field("zero", 16)}), 0,
+         true},
     };
 }
 
 class Introduction : public ::testing::TestWithParam<IntroductionCase> {};
 
-TEST_P(Introduction, TravelsByteForByte) {
-    const IntroductionCase& c = GetParam();
+// Opens `connection` as `c` says, plays the simulator's part, and closes.
+template <typename Connection>
+void expect_introduction(Connection& connection, const IntroductionCase& c) {
     sim::SimPeer peer;
-    insim::InsimConnection connection;
     insim::IS_VER version{};
     auto opened = std::async(std::launch::async, [&] {
         return connection.open("127.0.0.1", peer.port(), c.name.c_str(), c.admin.c_str(),
                                c.ask_version ? &version : nullptr, '!', c.flags, c.interval,
-                               c.udp_port);
+                               c.udp_port, c.declared);
     });
-    ASSERT_TRUE(peer.accept(kWait));
-    auto isi = peer.read_introduction(kWait);
-    ASSERT_TRUE(isi);
+    ASSERT_TRUE(take_introduction(peer, opened));
     EXPECT_EQ(peer.received(), c.expected);
+    const Bytes answer = in_units(sim::version_record("0.7F", 9), c.declared);
     if (c.ask_version) {
-        ASSERT_TRUE(peer.send(sim::version_record("0.7F", 9)));
+        ASSERT_TRUE(peer.send(answer));
     }
     // Without a version destination open returns without reading anything.
     ASSERT_EQ(get_bounded(opened, peer), 0);
+    EXPECT_EQ(connection.size_unit(), unit_of(c.declared));
+    if (c.ask_version) {
+        EXPECT_EQ(sim::bytes_of(version), answer);
+    }
     EXPECT_EQ(connection.close(), 0);
+    EXPECT_EQ(read_record_in(peer, unit_of(c.declared)), in_units(kCloseRequest, c.declared));
+}
+
+TEST_P(Introduction, TravelsByteForByte) {
+    const IntroductionCase& c = GetParam();
+    if (c.v9_kind) {
+        insim::InsimConnectionV9 connection;
+        expect_introduction(connection, c);
+    } else {
+        insim::InsimConnection connection;
+        expect_introduction(connection, c);
+    }
 }
 
 INSTANTIATE_TEST_SUITE_P(Cases, Introduction, ::testing::ValuesIn(introduction_cases()),
@@ -140,6 +173,12 @@ TEST_F(Open, NothingListeningFails) {
         unused_port = gone.port();
     }
     EXPECT_EQ(connection.open("127.0.0.1", unused_port, "x", "", &version, '!', 0, 0, 0), -1);
+}
+
+TEST_F(Open, VersionNineOnTheByteCountedConnectionFailsWithNothingOpened) {
+    EXPECT_EQ(connection.open("127.0.0.1", peer.port(), "x", "", nullptr, '!', 0, 0, 0x8769, 9),
+              -1);
+    EXPECT_FALSE(peer.accept(100ms)) << "it cannot hold records of version 9: nothing connects";
 }
 
 TEST_F(Open, HostThatIsNeitherANameNorAnAddressFails) {

@@ -37,7 +37,9 @@ class ReadDatagram : public ConnectedTest {
     }
 
     int read_bounded() {
-        auto result = std::async(std::launch::async, [&] { return connection.read_datagram(); });
+        auto result = std::async(std::launch::async, [&] {
+            return on_connection([](auto& connection) { return connection.read_datagram(); });
+        });
         if (result.wait_for(kWait) != std::future_status::ready) {
             // Unblock the reader with a record it will take, then fail.
             peer.send_datagram(record(4, 4, 99, 0), port_);
@@ -49,7 +51,8 @@ class ReadDatagram : public ConnectedTest {
     }
 
     Bytes store(std::size_t from, std::size_t to) {
-        const char* bytes = connection.current_datagram();
+        const char* bytes =
+            on_connection([](auto& connection) { return connection.current_datagram(); });
         return Bytes(bytes + from, bytes + to);
     }
 
@@ -164,6 +167,27 @@ using ReadDatagramStreamOnly = ConnectedTest;  // opened without a UDP port
 
 TEST_F(ReadDatagramStreamOnly, FailsAtOnce) {
     EXPECT_EQ(connection.read_datagram(), -1);
+}
+
+// A connection that declared version 9 reads datagrams in its unit too.
+class ReadDatagramV9 : public ReadDatagram {
+  protected:
+    uint8_t insim_version() const override { return 9; }
+};
+
+TEST_F(ReadDatagramV9, SizeByteCountsFourByteUnits) {
+    ASSERT_EQ(send_and_read(record(1020, 255, 1, 0xEE)), 0);
+    EXPECT_EQ(store(0, 1020), record(1020, 255, 1, 0xEE)) << "the longest record, whole";
+
+    // 40 bytes saying 5 units: 20 are stored, the rest is dropped.
+    ASSERT_EQ(send_and_read(record(40, 5, 2, 0x22)), 0);
+    EXPECT_EQ(store(0, 20), record(20, 5, 2, 0x22));
+    EXPECT_EQ(store(20, 1020), Bytes(1000, 0xEE));
+
+    // 8 bytes saying 3 units: padded with zeros to 12.
+    ASSERT_EQ(send_and_read(record(8, 3, 3, 0x33)), 0);
+    EXPECT_EQ(store(0, 12), sim::concat({record(8, 3, 3, 0x33), Bytes(4, 0)}));
+    EXPECT_EQ(store(12, 20), Bytes(8, 0x22));
 }
 
 }  // namespace

@@ -1,9 +1,12 @@
 // Cutting the incoming stream into records, over a real loopback connection.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstring>
 #include <future>
+#include <random>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "tests/support/connection_fixture.h"
@@ -14,6 +17,7 @@ using namespace test_support;
 using sim::Bytes;
 
 const Bytes kKeepAliveAnswer = {4, 3, 0, 0};
+constexpr uint8_t kV9 = 9;
 
 Bytes record(uint8_t size, uint8_t type, uint8_t fill = 0xAB) {
     Bytes bytes(size, fill);
@@ -24,22 +28,56 @@ Bytes record(uint8_t size, uint8_t type, uint8_t fill = 0xAB) {
     return bytes;
 }
 
+// A record of `length` bytes whose size byte counts 4-byte units.
+Bytes word_record(std::size_t length, uint8_t type, uint8_t fill = 0xAB) {
+    Bytes bytes(length, fill);
+    bytes[0] = static_cast<uint8_t>(length / insim::kSizeUnitV9);
+    bytes[1] = type;
+    return bytes;
+}
+
 struct FramingCase {
     std::string name;
     Bytes stream;
     std::vector<Bytes> records;  // what read_packet returns, in order
     int keepalives;              // answers expected from the client
+    uint8_t version = 0;         // declared by the client's introduction
 };
 
 // How the peer cuts the stream into sends.
 struct Chunking {
     std::string name;
-    std::size_t chunk;  // 0: all in one send
+    std::size_t chunk;    // 0: all in one send
+    bool random = false;  // pieces of 1 to `chunk` bytes, the same each run
 };
+
+// Sends `stream` cut as `chunking` says, pausing between pieces so that they
+// arrive as reads of their own.
+bool send_cut(sim::SimPeer& peer, const Bytes& stream, const Chunking& chunking) {
+    if (!chunking.random) {
+        return peer.send(stream, chunking.chunk, 1ms);
+    }
+    std::mt19937 pieces(static_cast<unsigned>(stream.size()));
+    std::uniform_int_distribution<std::size_t> length(1, chunking.chunk);
+    for (std::size_t at = 0; at < stream.size();) {
+        const std::size_t piece = std::min(length(pieces), stream.size() - at);
+        if (!peer.send(Bytes(stream.begin() + static_cast<long>(at),
+                             stream.begin() + static_cast<long>(at + piece)))) {
+            return false;
+        }
+        at += piece;
+        std::this_thread::sleep_for(1ms);
+    }
+    return true;
+}
 
 std::vector<FramingCase> framing_cases() {
     const Bytes report = sim::car_report({{330 * 65536, -300 * 65536}, {1, 2}});
     const Bytes large = record(255, 77, 0x5C);
+    const Bytes report16 = sim::car_report(std::vector<sim::CarPosition>(16, {7, -7}), kV9);
+    const std::vector<Bytes> cars17 =
+        sim::interval_reports(std::vector<sim::CarPosition>(17, {3, 4}), kV9);
+    const Bytes large_v9 = word_record(insim::kMaxRecordSizeV9, 77, 0x5C);
     return {
         {"two_records", sim::concat({report, record(8, 9)}), {report, record(8, 9)}, 0},
         {"largest_and_smallest",
@@ -64,20 +102,43 @@ std::vector<FramingCase> framing_cases() {
          {Bytes{4, 3, 9, 2}, Bytes{2, 3}},
          0},
         {"three_byte_tiny_is_not_a_keepalive", Bytes{3, 3, 0}, {Bytes{3, 3, 0}}, 0},
+        // From version 9 every size byte counts 4 bytes.
+        {"v9_report_of_16_cars_and_a_short_record",
+         sim::concat({report16, word_record(8, 9)}),
+         {report16, word_record(8, 9)},
+         0,
+         kV9},
+        {"v9_largest_and_smallest",
+         sim::concat({large_v9, word_record(4, 60), large_v9}),
+         {large_v9, word_record(4, 60), large_v9},
+         0,
+         kV9},
+        {"v9_keepalives_around_an_interval_of_17_cars",
+         sim::concat({Bytes{1, 3, 0, 0}, cars17[0], Bytes{1, 3, 9, 0}, cars17[1]}),
+         {cars17[0], cars17[1]},
+         2,
+         kV9},
+        {"v9_close_request_is_not_a_keepalive", Bytes{1, 3, 0, 2}, {Bytes{1, 3, 0, 2}}, 0, kV9},
     };
 }
 
 std::vector<Chunking> chunkings() {
-    return {{"whole", 0}, {"split_in_fives", 5}, {"bytewise", 1}};
+    return {{"whole", 0}, {"split_in_fives", 5}, {"random_pieces", 97, true}, {"bytewise", 1}};
 }
 
 class Framing : public ConnectedTest,
-                public ::testing::WithParamInterface<std::tuple<FramingCase, Chunking>> {};
+                public ::testing::WithParamInterface<std::tuple<FramingCase, Chunking>> {
+  protected:
+    uint8_t insim_version() const override { return std::get<0>(GetParam()).version; }
+};
 
-TEST_P(Framing, ReturnsEveryRecordWholeAndAnswersKeepAlives) {
-    const auto& [framing, chunking] = GetParam();
+// Plays `framing`'s stream to `connection`, cut as `chunking` says, and checks
+// every record read_packet returns and the keep-alive answers.
+template <typename Connection>
+void expect_framed(Connection& connection, sim::SimPeer& peer, const FramingCase& framing,
+                   const Chunking& chunking) {
     auto sent = std::async(std::launch::async, [&] {
-        const bool ok = peer.send(framing.stream, chunking.chunk, 1ms);
+        const bool ok = send_cut(peer, framing.stream, chunking);
         peer.shut_down_sending();
         return ok;
     });
@@ -100,12 +161,19 @@ TEST_P(Framing, ReturnsEveryRecordWholeAndAnswersKeepAlives) {
     EXPECT_EQ(connection.read_packet(), -2);
     EXPECT_TRUE(sent.get());
 
-    Bytes answers(kKeepAliveAnswer.size() * framing.keepalives);
+    // Answered in the unit of the version: {1, 3, 0, 0} from version 9.
+    const Bytes answer = in_units(kKeepAliveAnswer, framing.version);
+    Bytes answers(answer.size() * framing.keepalives);
     ASSERT_TRUE(peer.read_exact(answers.data(), answers.size(), kWait));
     for (int i = 0; i < framing.keepalives; ++i) {
-        EXPECT_EQ(Bytes(answers.begin() + 4 * i, answers.begin() + 4 * i + 4), kKeepAliveAnswer);
+        EXPECT_EQ(Bytes(answers.begin() + 4 * i, answers.begin() + 4 * i + 4), answer);
     }
     EXPECT_FALSE(peer.readable(50ms)) << "the client sent more than the keep-alive answers";
+}
+
+TEST_P(Framing, ReturnsEveryRecordWholeAndAnswersKeepAlives) {
+    const auto& [framing, chunking] = GetParam();
+    on_connection([&](auto& connection) { expect_framed(connection, peer, framing, chunking); });
 }
 
 INSTANTIATE_TEST_SUITE_P(Cases, Framing,
@@ -245,6 +313,30 @@ TEST_F(ReadPacketWithFullReceives, KeepAlivesInAFullBufferAreAllAnswered) {
         ASSERT_EQ(Bytes(answers.begin() + static_cast<long>(i),
                         answers.begin() + static_cast<long>(i) + 4),
                   kKeepAliveAnswer);
+    }
+}
+
+// A connection that declared version 9: sizes count 4-byte units.
+class ReadPacketV9 : public ConnectedTest {
+  protected:
+    uint8_t insim_version() const override { return kV9; }
+};
+
+TEST_F(ReadPacketV9, BurstLargerThanTheBufferThenSilence) {
+    const std::size_t lengths[] = {1020, 1020, 452, 1020, 4};
+    Bytes stream;
+    for (std::size_t i = 0; i < std::size(lengths); ++i) {
+        const Bytes r = word_record(lengths[i], static_cast<uint8_t>(100 + i), 0x11);
+        stream.insert(stream.end(), r.begin(), r.end());
+    }
+    ASSERT_TRUE(peer.send(stream));
+    // The peer stays connected and silent: the last record must come out of
+    // what is already buffered.
+    for (std::size_t i = 0; i < std::size(lengths); ++i) {
+        auto read = std::async(std::launch::async, [&] { return connection_v9.read_packet(); });
+        ASSERT_EQ(get_bounded(read, peer), 0) << "record " << i;
+        EXPECT_EQ(static_cast<uint8_t>(connection_v9.packet_type()), 100 + i);
+        EXPECT_EQ(static_cast<uint8_t>(connection_v9.current_packet()[0]) * 4u, lengths[i]);
     }
 }
 

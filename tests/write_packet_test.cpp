@@ -49,61 +49,86 @@ const SizeCase kSizes[] = {
     {240, 252, -1},
 };
 
-class WritePacket : public ConnectedTest, public ::testing::WithParamInterface<SizeCase> {};
+// Each text length at the version the connection declared: from version 9
+// Size counts 4-byte units, and the record travels as long as before.
+class WritePacket : public ConnectedTest,
+                    public ::testing::WithParamInterface<std::tuple<SizeCase, uint8_t>> {
+  protected:
+    uint8_t insim_version() const override { return std::get<1>(GetParam()); }
+    const SizeCase& lengths() const { return std::get<0>(GetParam()); }
+};
 
-// Reads the next record and checks it is the first `size` bytes of `sent`.
+// Reads the next record, its size byte counting `unit` bytes, and checks it
+// is the first `size` bytes of `sent`.
 template <typename Record>
-void expect_received(sim::SimPeer& peer, const Record& sent, int size) {
-    auto got = peer.read_record(kWait);
+void expect_received(sim::SimPeer& peer, const Record& sent, int size, std::size_t unit = 1) {
+    auto got = read_record_in(peer, unit);
     ASSERT_TRUE(got);
     const auto* bytes = reinterpret_cast<const uint8_t*>(&sent);
     EXPECT_EQ(*got, Bytes(bytes, bytes + size));
 }
 
 TEST_P(WritePacket, ButtonSizeFollowsItsText) {
-    auto button = button_with_text(GetParam().length);
-    ASSERT_EQ(connection.write_packet(&button), 0);
-    EXPECT_EQ(button.Size, GetParam().button_size);
-    expect_received(peer, button, GetParam().button_size);
+    auto button = button_with_text(lengths().length);
+    ASSERT_EQ(on_connection([&](auto& connection) { return connection.write_packet(&button); }), 0);
+    EXPECT_EQ(static_cast<int>(button.Size * unit()), lengths().button_size);
+    expect_received(peer, button, lengths().button_size, unit());
 }
 
 TEST_P(WritePacket, ChatSizeFollowsItsTextOrIsRefused) {
-    auto chat = chat_with_text(GetParam().length);
-    const int expected = GetParam().chat_size;
-    ASSERT_EQ(connection.write_packet(&chat), expected < 0 ? -1 : 0);
+    auto chat = chat_with_text(lengths().length);
+    const int expected = lengths().chat_size;
+    auto write = [&](auto* record) {
+        return on_connection([&](auto& connection) { return connection.write_packet(record); });
+    };
+    ASSERT_EQ(write(&chat), expected < 0 ? -1 : 0);
     if (expected < 0) {
         EXPECT_EQ(chat.Size, 99) << "a refused record keeps its Size";
         // Nothing was sent, and the lock was released: the next record is
         // the first thing the peer sees.
-        insim::IS_TINY next{4, insim::ISP_TINY, 0, 1};
-        auto sent = std::async(std::launch::async, [&] { return connection.write_packet(&next); });
+        insim::IS_TINY next{static_cast<uint8_t>(4 / unit()), insim::ISP_TINY, 0, 1};
+        auto sent = std::async(std::launch::async, [&] { return write(&next); });
         ASSERT_EQ(get_bounded(sent, peer), 0);
-        expect_received(peer, next, 4);
+        expect_received(peer, next, 4, unit());
     } else {
-        EXPECT_EQ(chat.Size, expected);
-        expect_received(peer, chat, expected);
+        EXPECT_EQ(static_cast<int>(chat.Size * unit()), expected);
+        expect_received(peer, chat, expected, unit());
     }
 }
 
-INSTANTIATE_TEST_SUITE_P(TextLengths, WritePacket, ::testing::ValuesIn(kSizes),
-                         [](const auto& info) { return std::to_string(info.param.length); });
+INSTANTIATE_TEST_SUITE_P(TextLengths, WritePacket,
+                         ::testing::Combine(::testing::ValuesIn(kSizes),
+                                            ::testing::Values(uint8_t{0}, uint8_t{9})),
+                         [](const auto& info) {
+                             const uint8_t version = std::get<1>(info.param);
+                             return std::to_string(std::get<0>(info.param).length) +
+                                    (version == 0 ? "" : "_v" + std::to_string(version));
+                         });
 
-using WriteFixedRecord = ConnectedTest;
+class WriteFixedRecord : public ConnectedTest, public ::testing::WithParamInterface<uint8_t> {
+  protected:
+    uint8_t insim_version() const override { return GetParam(); }
+};
 
-TEST_F(WriteFixedRecord, OtherRecordsTravelAsTheirSizeSaysAndStayUntouched) {
-    insim::IS_TINY tiny{4, insim::ISP_TINY, 5, 1};
+TEST_P(WriteFixedRecord, OtherRecordsTravelAsTheirSizeSaysAndStayUntouched) {
+    insim::IS_TINY tiny{static_cast<uint8_t>(4 / unit()), insim::ISP_TINY, 5, 1};
     insim::IS_ISI isi{};
-    isi.Size = 44;
+    isi.Size = static_cast<uint8_t>(44 / unit());
     isi.Type = insim::ISP_ISI;
     std::memcpy(isi.IName, "other", 5);
     const auto tiny_before = tiny;
     const auto isi_before = isi;
-    ASSERT_EQ(connection.write_packet(&tiny), 0);
-    ASSERT_EQ(connection.write_packet(&isi), 0);
+    on_connection([&](auto& connection) {
+        ASSERT_EQ(connection.write_packet(&tiny), 0);
+        ASSERT_EQ(connection.write_packet(&isi), 0);
+    });
     EXPECT_EQ(std::memcmp(&tiny, &tiny_before, sizeof tiny), 0);
     EXPECT_EQ(std::memcmp(&isi, &isi_before, sizeof isi), 0);
-    expect_received(peer, tiny, 4);
-    expect_received(peer, isi, 44);
+    expect_received(peer, tiny, 4, unit());
+    expect_received(peer, isi, 44, unit());
 }
+
+INSTANTIATE_TEST_SUITE_P(Versions, WriteFixedRecord, ::testing::Values(uint8_t{0}, uint8_t{9}),
+                         [](const auto& info) { return "v" + std::to_string(info.param); });
 
 }  // namespace

@@ -4,6 +4,7 @@
 
 #include <cstring>
 #include <future>
+#include <vector>
 
 #include "app/display_loop.h"
 #include "app/street_areas.h"
@@ -62,11 +63,14 @@ TEST(NoAllocation, DisplayLoopAnswersReportsWithoutAllocating) {
     EXPECT_EQ(during_loop.load(), 0u);
 }
 
-TEST(NoAllocation, ClientOperationsDoNotAllocate) {
+// Reads keep-alives and car reports of `cars` cars by stream and by
+// datagram, and sends chat lines, 500 times, counting the allocations.
+template <typename Connection>
+void expect_no_allocation(Connection& connection, uint8_t insim_version, std::size_t cars) {
     sim::SimPeer peer;
-    insim::InsimConnection connection;
     const uint16_t udp_port = free_udp_port();
-    ASSERT_TRUE(open_without_version(connection, peer, udp_port));
+    ASSERT_TRUE(open_without_version(connection, peer, udp_port, insim_version));
+    const std::size_t unit = unit_of(insim_version);
 
     auto client = std::async(std::launch::async, [&] {
         const std::size_t before = counted_allocations();
@@ -85,17 +89,30 @@ TEST(NoAllocation, ClientOperationsDoNotAllocate) {
         count_allocations(false);
         return std::make_pair(failures, counted_allocations() - before);
     });
+    const Bytes keepalive = in_units(sim::tiny_record(0), insim_version);
     for (int i = 0; i < 500; ++i) {
-        ASSERT_TRUE(peer.send(sim::concat({sim::tiny_record(0), sim::car_report({{i, i}})})));
-        ASSERT_TRUE(peer.send_datagram(sim::car_report({{i, -i}}), udp_port));
-        ASSERT_TRUE(peer.read_record(kWait));  // keep-alive answer
-        ASSERT_TRUE(peer.read_record(kWait));  // chat
+        const std::vector<sim::CarPosition> positions(cars, {i, -i});
+        ASSERT_TRUE(peer.send(sim::concat({keepalive, sim::car_report(positions, insim_version)})));
+        ASSERT_TRUE(peer.send_datagram(sim::car_report(positions, insim_version), udp_port));
+        ASSERT_TRUE(read_record_in(peer, unit));  // keep-alive answer
+        ASSERT_TRUE(read_record_in(peer, unit));  // chat
     }
     const auto result = get_bounded(client, peer);
     ASSERT_TRUE(result);
     EXPECT_EQ(result->first, 0);
     EXPECT_EQ(result->second, 0u);
     EXPECT_EQ(connection.close(), 0);
+}
+
+TEST(NoAllocation, ClientOperationsDoNotAllocate) {
+    insim::InsimConnection connection;
+    expect_no_allocation(connection, 0, 1);
+}
+
+// The same at version 9, with reports of 16 cars.
+TEST(NoAllocation, ClientOperationsOfVersionNineDoNotAllocate) {
+    insim::InsimConnectionV9 connection;
+    expect_no_allocation(connection, 9, insim::kMaxCarsPerReportV9);
 }
 
 }  // namespace

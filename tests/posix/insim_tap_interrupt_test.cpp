@@ -54,11 +54,39 @@ TapEnding interrupted_while_held_back() {
             false};
 }
 
+// Ctrl+C while a fault holds the simulator's records: they reach the
+// program before the end (regression: the end went first, and they were
+// lost).
+TapEnding interrupted_while_a_fault_holds() {
+    return {"sigint_while_a_stall_holds",
+            {.tap_args = {"--fault", "to-program:stall=500@2"}},
+            [](TapSession& s) {
+                ASSERT_TRUE(s.simulator_sends(
+                    sim::concat({sim::tiny_record(insim::TINY_NONE), sim::car_report({{1, 2}}),
+                                 sim::car_report({{3, 4}})})));
+                // The first goes at once: the tap has read them all.
+                ASSERT_TRUE(s.program->read_record(kWait));
+                ASSERT_EQ(::kill(static_cast<pid_t>(s.tap->pid()), SIGINT), 0);
+                EXPECT_TRUE(s.program->read_record(kWait)) << "held records were lost";
+                EXPECT_TRUE(s.program->read_record(kWait)) << "held records were lost";
+                EXPECT_TRUE(s.program->wait_closed(kWait));
+                EXPECT_TRUE(s.simulator.wait_closed(kWait));
+                s.program->close();
+                s.simulator.close_client();
+            },
+            0,
+            "interrupted",
+            {"# fault: to-program stall 500 ms before record 2"},
+            true,
+            {"not delivered"}};
+}
+
 INSTANTIATE_TEST_SUITE_P(Signals, TapEndings,
                          ::testing::Values(signalled("sigint", SIGINT),
                                            signalled("sigterm", SIGTERM),
                                            signalled("sighup", SIGHUP),
-                                           interrupted_while_held_back()),
+                                           interrupted_while_held_back(),
+                                           interrupted_while_a_fault_holds()),
                          [](const auto& info) { return info.param.label; });
 
 }  // namespace

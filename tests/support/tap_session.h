@@ -106,9 +106,10 @@ struct TapEnding {
     // Plays both sides to the end of the session.
     std::function<void(TapSession&)> play;
     long status = 0;
-    std::string ending;                   // the cause on the capture's end line
-    std::vector<std::string> notes = {};  // in the capture or the tap's output
-    bool whole_capture = true;            // every record sent is in it, not a first part
+    std::string ending;                    // the cause on the capture's end line
+    std::vector<std::string> notes = {};   // in the capture or the tap's output
+    bool whole_capture = true;             // every record sent is in it, not a first part
+    std::vector<std::string> absent = {};  // in neither
 };
 
 class TapEndings : public ::testing::TestWithParam<TapEnding> {};

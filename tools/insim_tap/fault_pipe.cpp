@@ -24,10 +24,12 @@ FaultPipe::FaultPipe(asio::io_context& io, Direction direction, std::vector<Faul
       splitter_(direction == Direction::kToSimulator
                     ? framing::RecordSplitter::of_program()
                     : framing::RecordSplitter(framing::kUndecided)),
-      last_due_(Clock::now()) {}
+      last_due_(Clock::now()),
+      noted_(faults_.size(), false) {}
 
 void FaultPipe::take(std::span<const uint8_t> bytes, std::size_t unit) {
     if (stopped_) {
+        undelivered_ += bytes.size();
         return;
     }
     if (unframed_) {
@@ -63,16 +65,21 @@ void FaultPipe::record(std::span<const uint8_t> bytes) {
     prefix += direction_name(direction_);
     prefix += ' ';
     Item item{sim::Bytes(bytes.begin(), bytes.end()), std::max(last_due_, Clock::now())};
-    for (const Fault& fault : faults_) {
+    for (std::size_t i = 0; i < faults_.size(); ++i) {
+        const Fault& fault = faults_[i];
         if (!applies(fault, number)) {
             continue;
         }
+        // Faults on every record are noted when they first fire, whatever
+        // another fault did to that record.
+        const bool first = !noted_[i];
+        noted_[i] = true;
         switch (fault.kind) {
             case FaultKind::kLatency: {
                 const long extra =
                     fault.jitter > 0 ? static_cast<long>(jitter_() % (fault.jitter + 1)) : 0;
                 item.due = std::max(item.due, Clock::now() + milliseconds(fault.value + extra));
-                if (!noted_every_) {
+                if (first) {
                     std::string ms = std::to_string(fault.value);
                     if (fault.jitter > 0) {
                         ms += '~';
@@ -85,7 +92,7 @@ void FaultPipe::record(std::span<const uint8_t> bytes) {
             }
             case FaultKind::kSlice:
                 item.slice = static_cast<std::size_t>(fault.value);
-                if (!noted_every_) {
+                if (first) {
                     actions_.note(prefix + "slice " + sim::counted(fault.value, "byte") +
                                   " from record " + std::to_string(number) + " on");
                 }
@@ -97,11 +104,13 @@ void FaultPipe::record(std::span<const uint8_t> bytes) {
                 break;
             case FaultKind::kDrop:
                 actions_.note(prefix + "drop record " + std::to_string(number));
+                undelivered_ += bytes.size();
                 return;
             case FaultKind::kCut:
             case FaultKind::kReset: {
+                // The record goes nowhere; the item keeps it to be counted.
                 const bool cut = fault.kind == FaultKind::kCut;
-                Item end{{}, item.due};
+                Item end{std::move(item.bytes), item.due};
                 end.what = cut ? Item::What::kCut : Item::What::kReset;
                 end.why =
                     prefix + (cut ? "cut" : "reset") + " before record " + std::to_string(number);
@@ -110,11 +119,14 @@ void FaultPipe::record(std::span<const uint8_t> bytes) {
             }
         }
     }
-    noted_every_ = true;
     schedule(std::move(item));
 }
 
 void FaultPipe::schedule(Item item) {
+    if (stopped_) {
+        undelivered_ += item.bytes.size();  // behind a cut or reset that just fired
+        return;
+    }
     last_due_ = item.due;
     held_ += item.bytes.size();
     queue_.push_back(std::move(item));
@@ -124,6 +136,10 @@ void FaultPipe::schedule(Item item) {
 }
 
 void FaultPipe::end() {
+    if (ended_ || stopped_) {
+        return;
+    }
+    ended_ = true;
     if (!unframed_ && !splitter_.held().empty()) {
         // The start of a record the side never finished goes as it came.
         schedule({sim::Bytes(splitter_.held().begin(), splitter_.held().end()), last_due_});
@@ -133,11 +149,27 @@ void FaultPipe::end() {
     schedule(std::move(end));
 }
 
-void FaultPipe::stop() {
+void FaultPipe::stop(bool held_lost) {
+    if (stopped_) {
+        return;
+    }
     stopped_ = true;
+    drop_queue(held_lost);
+    if (!unframed_) {
+        undelivered_ += splitter_.held().size();  // the start of a record
+    }
+    timer_.cancel();
+}
+
+void FaultPipe::drop_queue(bool held_lost) {
+    for (const Item& item : queue_) {
+        undelivered_ += item.bytes.size();
+        if (held_lost && item.what == Item::What::kBytes) {
+            held_lost_ += item.bytes.size();
+        }
+    }
     queue_.clear();
     held_ = 0;
-    timer_.cancel();
 }
 
 // Sends what is due, a slice at a time, and waits for the next. Any action
@@ -178,6 +210,10 @@ void FaultPipe::release() {
         if (item.what == Item::What::kEnd) {
             actions_.ended();
         } else {
+            // Nothing from the record it fired before on goes that way.
+            stopped_ = true;
+            undelivered_ += item.bytes.size();
+            drop_queue(false);
             actions_.note(item.why);
             (item.what == Item::What::kCut ? actions_.cut : actions_.reset)(item.why);
         }

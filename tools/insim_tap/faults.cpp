@@ -32,7 +32,9 @@ const char kFaultHelp[] =
     "  to-simulator:cut@3           both connections close before record 3\n"
     "  to-program:reset@5           the program's connection is reset before\n"
     "                               record 5\n"
-    "Each fault that fires is noted in the capture: # fault: ...";
+    "Each fault that fires is noted in the capture, once: # fault: ... What a\n"
+    "fault holds goes before the end of its direction, and the capture counts\n"
+    "every record that was not delivered.";
 
 const char* direction_name(Direction direction) {
     return direction == Direction::kToProgram ? "to-program" : "to-simulator";

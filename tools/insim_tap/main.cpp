@@ -17,8 +17,10 @@ const char kExitStatus[] =
     "Exit status: 0 when the session ended, or on Ctrl+C before one began; 1 when\n"
     "it cannot listen, nothing listens on the simulator's port, a side took\n"
     "nothing for the stall limit (what the other side sent is still recorded,\n"
-    "and what could not be given is counted), or the capture could not be\n"
-    "written; 2 for a usage error.";
+    "and what could not be given is counted), records a fault held could not go\n"
+    "(the side they were for failed, or an interrupt did not wait that long;\n"
+    "they are counted), or the capture could not be written; 2 for a usage\n"
+    "error.";
 
 insim_tap::Options parse_options(int argc, char** argv) {
     insim_tap::Options o;

@@ -45,7 +45,11 @@ void Relay::add_faults(asio::io_context& io, End& end, End& other, Direction dir
     end.faults = std::make_unique<FaultPipe>(
         io, direction, std::move(mine),
         FaultPipe::Actions{
-            .send = [&other](std::span<const uint8_t> bytes) { other.link.send(bytes); },
+            .send =
+                [this, &other](std::span<const uint8_t> bytes) {
+                    other.link.send(bytes);
+                    last_delivered_ = Clock::now();
+                },
             .note = [this](const std::string& text) { log_.comment(text); },
             .cut =
                 [this](const std::string& why) {
@@ -57,19 +61,33 @@ void Relay::add_faults(asio::io_context& io, End& end, End& other, Direction dir
         });
 }
 
+void Relay::stop_faults_of(End& from, bool held_lost) {
+    if (from.faults) {
+        from.faults->stop(held_lost);
+    }
+}
+
+void Relay::pass_end(End& from, End& to) {
+    if (from.faults && !from.faults->stopped()) {
+        from.faults->end();
+    } else {
+        to.link.end_sending();
+    }
+}
+
 // A fault resets the program's connection: the simulator sees the end of its
-// stream, and what it still sends is recorded, as after any reset.
+// stream after what the program's faults still hold (unless the reset fired
+// among them, before the rest), and what it still sends is recorded, as
+// after any reset.
 void Relay::reset_program(const std::string& why) {
     note_end(why);
+    stop_faults_of(simulator_, false);
     program_.link.reset();
     program_.reading_done = true;
     program_.sending_done = true;
-    if (program_.faults) {
-        program_.faults->stop();
-    }
     log_.side_ended(program_.from);
     simulator_.link.resume_reading();
-    simulator_.link.end_sending();
+    pass_end(program_, simulator_);
     check_done();
 }
 
@@ -100,7 +118,11 @@ void Relay::start_end(End& end, End& other) {
         .reading_ended = [this, &end,
                           &other](std::error_code error) { reading_ended(end, other, error); },
         .sending_ended = [this, &end, &other](std::error_code) { sending_ended(end, other); },
-        .drained = [&other] { other.link.resume_reading(); },
+        .drained =
+            [this, &other] {
+                last_delivered_ = Clock::now();
+                other.link.resume_reading();
+            },
         .stalled = [this, &end, &other] { stalled(end, other); },
     });
 }
@@ -123,17 +145,14 @@ void Relay::reading_ended(End& end, End& other, std::error_code error) {
     if (error != asio::error::eof) {
         // Nothing more can go to a side that failed; what the other side
         // still sends is read and recorded all the same.
+        stop_faults_of(other, true);
         end.link.close();
         end.sending_done = true;
         other.link.resume_reading();
     }
-    // The end of one side's stream is passed on as it came, after what its
-    // faults still hold.
-    if (end.faults && error == asio::error::eof) {
-        end.faults->end();
-    } else {
-        other.link.end_sending();
-    }
+    // The end of one side's stream, or its reset, is passed on as an end
+    // after what its faults still hold.
+    pass_end(end, other);
     check_done();
 }
 
@@ -155,12 +174,13 @@ void Relay::stalled(End& end, End& other) {
     stalled_ = &end;
     note_end(std::string(end.name) + " took nothing for " +
              std::to_string(whole_seconds(stall_limit_)) + " s");
+    stop_faults_of(other, true);
     end.link.reset();
     end.reading_done = true;
     end.sending_done = true;
     log_.side_ended(end.from);
     other.link.resume_reading();
-    other.link.end_sending();
+    pass_end(end, other);
     check_done();
 }
 
@@ -168,10 +188,11 @@ std::string Relay::stall() const {
     if (stalled_ == nullptr) {
         return "";
     }
+    const End& from = stalled_ == &program_ ? simulator_ : program_;
     return std::string(stalled_->name) + " took nothing for " +
            std::to_string(whole_seconds(stall_limit_)) + " s (--stall-limit); " +
-           sim::counted(stalled_->link.undelivered(), "byte") +
-           (stalled_->link.undelivered() == 1 ? " was" : " were") + " not delivered";
+           sim::counted(undelivered_to(*stalled_, from), "byte") +
+           (undelivered_to(*stalled_, from) == 1 ? " was" : " were") + " not delivered";
 }
 
 void Relay::stop() {
@@ -180,8 +201,8 @@ void Relay::stop() {
     }
     stopping_ = true;
     note_end("interrupted");
-    program_.link.end_sending();
-    simulator_.link.end_sending();
+    pass_end(program_, simulator_);
+    pass_end(simulator_, program_);
     end_timer_.expires_after(kStopWait);
     end_timer_.async_wait([this](std::error_code error) {
         if (!error) {
@@ -190,19 +211,27 @@ void Relay::stop() {
     });
 }
 
+bool Relay::delivering() const {
+    return program_.link.queued() > 0 || simulator_.link.queued() > 0 ||
+           (program_.faults && program_.faults->held() > 0) ||
+           (simulator_.faults && simulator_.faults->held() > 0);
+}
+
 // Once one side has ended, the other goes on until it ends too, however long
 // it keeps talking; one that stays silent and open for the stall limit is
-// closed. What is still on its way to a side goes on under the stall limit.
+// closed. Silence counts from the last bytes either side sent or the tap
+// delivered: a side waiting for what the tap still holds or queues (a fault's
+// stall, say) is not silent, and what is on its way goes on under the stall
+// limit of the connection that takes it.
 void Relay::watch_silence() {
-    const bool delivering = program_.link.queued() > 0 || simulator_.link.queued() > 0;
-    end_timer_.expires_at(delivering ? std::max(last_heard_, Clock::now()) + stall_limit_
-                                     : last_heard_ + stall_limit_);
+    const Clock::time_point quiet_since = std::max(last_heard_, last_delivered_);
+    end_timer_.expires_at(delivering() ? std::max(quiet_since, Clock::now()) + stall_limit_
+                                       : quiet_since + stall_limit_);
     end_timer_.async_wait([this](std::error_code error) {
         if (error || finished_ || stopping_) {
             return;
         }
-        if (Clock::now() < last_heard_ + stall_limit_ || program_.link.queued() > 0 ||
-            simulator_.link.queued() > 0) {
+        if (Clock::now() < std::max(last_heard_, last_delivered_) + stall_limit_ || delivering()) {
             watch_silence();
             return;
         }
@@ -230,9 +259,13 @@ void Relay::close_both() {
     }
     finished_ = true;
     end_timer_.cancel();
+    // What faults still hold can go nowhere now: lost by the hold when an
+    // interrupt outlasted it; else the way ended by a cut, or what is held
+    // is for a side whose connection failed on a send, as it would have
+    // without the fault.
     for (End* end : {&program_, &simulator_}) {
         if (end->faults) {
-            end->faults->stop();
+            end->faults->stop(stopping_);
         }
     }
     program_.link.close();

@@ -1,9 +1,10 @@
 // The tap's relay: what one side sends goes to the other as it comes, and
 // then into the capture. Each direction ends on its own: the end of one
-// side's stream is passed on (a half-close as a half-close), and the other
-// direction goes on until that side ends too. A side that takes nothing for
-// the stall limit is given up on: what the other side sends is still read
-// and recorded, and what could not be given is counted.
+// side's stream is passed on (a half-close as a half-close), after what the
+// direction's faults still hold, and the other direction goes on until that
+// side ends too. A side that takes nothing for the stall limit is given up
+// on: what the other side sends is still read and recorded, and what could
+// not be given is counted.
 #pragma once
 
 #include <asio/io_context.hpp>
@@ -42,9 +43,15 @@ class Relay {
     // program took nothing for 70 s (--stall-limit); 1200 bytes were not
     // delivered"); empty when it did not.
     std::string stall() const;
-    // Bytes one side sent that never reached the other.
-    std::size_t undelivered_to_program() const { return program_.link.undelivered(); }
-    std::size_t undelivered_to_simulator() const { return simulator_.link.undelivered(); }
+    // Bytes one side sent that never reached the other, whether the faults
+    // or the connection kept them back.
+    std::size_t undelivered_to_program() const { return undelivered_to(program_, simulator_); }
+    std::size_t undelivered_to_simulator() const { return undelivered_to(simulator_, program_); }
+    // Of those, the bytes a fault held for their time when the receiving
+    // side's connection failed or was given up on (or the session was
+    // interrupted).
+    std::size_t held_lost_to_program() const { return held_lost_from(simulator_); }
+    std::size_t held_lost_to_simulator() const { return held_lost_from(program_); }
 
   private:
     struct End {
@@ -60,9 +67,24 @@ class Relay {
         std::unique_ptr<FaultPipe> faults;
     };
 
+    static std::size_t undelivered_to(const End& to, const End& from) {
+        return to.link.undelivered() + (from.faults ? from.faults->undelivered() : 0);
+    }
+    static std::size_t held_lost_from(const End& from) {
+        return from.faults ? from.faults->held_lost() : 0;
+    }
+    // Bytes on their way in either direction: held by faults or queued.
+    bool delivering() const;
+
     void start_end(End& end, End& other);
     void add_faults(asio::io_context& io, End& end, End& other, Direction direction,
                     const std::vector<Fault>& faults);
+    // Ends the direction from `from` to `to` after what its faults hold.
+    static void pass_end(End& from, End& to);
+    // Stops the faults on `from`'s records, whose receiver can take nothing
+    // more: what they hold is counted, as lost by the hold unless a fault
+    // ended that way.
+    static void stop_faults_of(End& from, bool held_lost);
     void reset_program(const std::string& why);
     void reading_ended(End& end, End& other, std::error_code error);
     void sending_ended(End& end, End& other);
@@ -82,6 +104,7 @@ class Relay {
     bool stopping_ = false;
     const End* stalled_ = nullptr;
     Clock::time_point last_heard_;
+    Clock::time_point last_delivered_;  // the last bytes on their way went
     std::string ending_;
 };
 

@@ -146,14 +146,12 @@ class Session {
         signals_.cancel();
         const long long ms = log_->ms_now();
         log_->session_ended();
-        if (const std::size_t lost = relay_->undelivered_to_program()) {
-            log_->comment(sim::counted(lost, "byte") + " from the simulator " +
-                          (lost == 1 ? "was" : "were") + " not delivered to the program");
-        }
-        if (const std::size_t lost = relay_->undelivered_to_simulator()) {
-            log_->comment(sim::counted(lost, "byte") + " from the program " +
-                          (lost == 1 ? "was" : "were") + " not delivered to the simulator");
-        }
+        const std::string lost_to_program =
+            undelivered("the simulator", "the program", relay_->undelivered_to_program(),
+                        relay_->held_lost_to_program());
+        const std::string lost_to_simulator =
+            undelivered("the program", "the simulator", relay_->undelivered_to_simulator(),
+                        relay_->held_lost_to_simulator());
         log_->comment("end at " + std::to_string(ms) + " ms: " + relay_->ending());
         log_->close();
         const bool good_before = writer_.good();
@@ -161,6 +159,14 @@ class Session {
         if (!relay_->stall().empty()) {
             std::cerr << "insim_tap: " << relay_->stall() << "\n";
             status_ = 1;
+        }
+        // Records a fault held could not go: the capture holds what the
+        // other side never got.
+        for (const std::string* lost : {&lost_to_program, &lost_to_simulator}) {
+            if (!lost->empty()) {
+                std::cerr << "insim_tap: " << *lost << "\n";
+                status_ = 1;
+            }
         }
         if (!written) {
             if (good_before) {
@@ -172,6 +178,26 @@ class Session {
         std::cout << "insim_tap: " << relay_->ending() << "; "
                   << sim::counted(log_->records(), "record") << " written to " << options_.out
                   << std::endl;
+    }
+
+    // Notes in the capture the bytes `from` sent that never reached `to`; of
+    // those, `held_lost` were held by a fault. Returns the line that says
+    // so when a fault held some, else nothing.
+    std::string undelivered(const char* from, const char* to, std::size_t lost,
+                            std::size_t held_lost) {
+        if (lost == 0) {
+            return "";
+        }
+        std::string note = sim::counted(lost, "byte") + " from " + from +
+                           (lost == 1 ? " was" : " were") + " not delivered to " + std::string(to);
+        if (held_lost == 0) {
+            log_->comment(note);
+            return "";
+        }
+        note += ", " + std::to_string(held_lost) + " of them held by a fault when " + to +
+                "'s connection ended";
+        log_->comment(note);
+        return note;
     }
 
     const Options& options_;
