@@ -227,4 +227,14 @@ std::string text_at(std::span<const uint8_t> record, std::string_view field) {
     return std::string(bytes.begin(), bytes.begin() + static_cast<std::ptrdiff_t>(end));
 }
 
+uint32_t value_named(std::string_view type, std::string_view field, std::string_view name) {
+    return named_value(*place_of(record_named(type), field).field, name);
+}
+
+bool is_whole(std::span<const uint8_t> record, std::string_view type) {
+    const Record& wanted = record_named(type);
+    return record.size() > catalogue::kTypeAt && record[catalogue::kTypeAt] == wanted.type &&
+           !catalogue::misfit(wanted, record);
+}
+
 }  // namespace records

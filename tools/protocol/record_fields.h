@@ -63,4 +63,13 @@ std::string_view name_at(std::span<const uint8_t> record, std::string_view field
 // Text field `field` of `record`, up to its first 0.
 std::string text_at(std::span<const uint8_t> record, std::string_view field);
 
+// The value that `name` names for field `field` of record type `type`
+// ("IS_ISI", "Flags", "ISF_NLP"). Throws std::invalid_argument for names the
+// catalogue does not have.
+uint32_t value_named(std::string_view type, std::string_view field, std::string_view name);
+
+// Whether `record` is a record of type `type` that fits its type's size
+// rule, so that its fields can be read.
+bool is_whole(std::span<const uint8_t> record, std::string_view type);
+
 }  // namespace records
