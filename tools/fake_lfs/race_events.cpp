@@ -107,8 +107,9 @@ void RaceEvents::laps_driven() {
     timeline_.reset();
     std::vector<sim::Bytes> records;
     const auto& results = session_.results();
+    // Confirmed one after the other, each counting the results so far.
     for (std::size_t i = 0; i < results.size(); ++i) {
-        records.push_back(result_record(results[i], i, results.size()));
+        records.push_back(result_record(results[i], i, i + 1));
     }
     records.push_back(tiny("TINY_REN"));
     session_.end_race();

@@ -227,6 +227,7 @@ std::optional<ScriptEvent> read_event(std::string_view time, std::string_view te
     if (known->verb != Verb::kSend) {
         words = words_of(rest, error);
         if (!words) {
+            error = std::string(verb) + ": " + error;
             return std::nullopt;
         }
     }
