@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "tools/protocol/catalogue.h"
 #include "tools/protocol/record_fields.h"
 
 namespace fake_lfs {
@@ -14,6 +15,13 @@ uint8_t byte_at(const sim::Bytes& record, std::string_view field) {
 }  // namespace
 
 void Buttons::take(const sim::Bytes& record) {
+    // Most records are neither: they are passed over at a glance.
+    static const uint8_t kButton = catalogue::find("IS_BTN")->type;
+    static const uint8_t kDeletion = catalogue::find("IS_BFN")->type;
+    if (record.size() <= catalogue::kTypeAt ||
+        (record[catalogue::kTypeAt] != kButton && record[catalogue::kTypeAt] != kDeletion)) {
+        return;
+    }
     if (records::is_whole(record, "IS_BTN")) {
         const uint16_t at = key(byte_at(record, "UCID"), byte_at(record, "ClickID"));
         // A button there already and no size only changes its text.

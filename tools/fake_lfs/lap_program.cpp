@@ -6,6 +6,7 @@
 #include "insim/records.h"
 #include "tools/fake_lfs/car_reports.h"
 #include "tools/fake_lfs/requests.h"
+#include "tools/protocol/catalogue.h"
 #include "tools/protocol/counted.h"
 #include "tools/protocol/record_fields.h"
 #include "tools/simulator/hostile_stream.h"
@@ -86,6 +87,7 @@ void LapProgram::received(const sim::Bytes& record) {
 
 // A request's answer; a new report interval (0: none).
 void LapProgram::answer(const sim::Bytes& record) {
+    static const uint8_t kSmall = catalogue::find("IS_SMALL")->type;
     const auto now = Clock::now();
     if (const std::optional<Answer> answer = fake_lfs::answer(
             record, {options_, race_.session, race_.race, race_.events, now, version()})) {
@@ -94,7 +96,7 @@ void LapProgram::answer(const sim::Bytes& record) {
         }
         race_.events.due(now);  // what happened before comes first
         send_records(answer->records);
-    } else if (records::is_whole(record, "IS_SMALL") &&
+    } else if (record[catalogue::kTypeAt] == kSmall && records::is_whole(record, "IS_SMALL") &&
                records::name_at(record, "SubT") == "SMALL_NLI") {
         const uint32_t interval = records::value_at(record, "UVal");
         if (interval == 0) {

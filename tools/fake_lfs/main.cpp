@@ -64,8 +64,8 @@ const char kFooterPrograms[] =
     "up to its elapsed time); IS_FIN and IS_STA at each car's finish; after the\n"
     "last report, IS_RES for each result, TINY_REN and IS_STA. A program that\n"
     "connects later is not sent what happened before: it asks (TINY_NPL,\n"
-    "TINY_RST, TINY_REO ...), as with the simulator. Car reports are the same\n"
-    "as before: Node and Lap are in IS_NLP only.\n"
+    "TINY_RST, TINY_REO ...), as with the simulator. IS_MCI keeps Node and Lap\n"
+    "0; IS_NLP carries them.\n"
     "\n"
     "Requests answered, each answer with the request's ReqI (a request with\n"
     "ReqI 0 is answered too, with a line on standard error):\n";

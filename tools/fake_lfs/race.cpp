@@ -57,17 +57,6 @@ std::size_t Race::step_at(Clock::time_point when) const {
                                     step_time_);
 }
 
-std::vector<sim::CarPosition> Race::cars_at(Clock::time_point when) const {
-    const auto cars = static_cast<std::size_t>(options_.cars);
-    const std::size_t step = step_at(when);
-    std::vector<sim::CarPosition> positions;
-    positions.reserve(cars);
-    for (std::size_t car = 0; car < cars; ++car) {
-        positions.push_back(sim::car_position(car, cars, step));
-    }
-    return positions;
-}
-
 void Race::stop() {
     end_timer_.cancel();
 }

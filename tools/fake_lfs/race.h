@@ -41,10 +41,9 @@ class Race {
     bool over_at(engine::Clock::time_point when) const;
     // The time of the last step of the laps.
     engine::Clock::time_point last_step() const { return last_step_; }
-    // Where the cars are at `when` (at the first step before it).
-    std::vector<sim::CarPosition> cars_at(engine::Clock::time_point when) const;
     void stop();
-    // The step the cars are at, at `when` (the first before it).
+    // The step the cars are at, at `when` (the first before it); where each
+    // is then, car_position() says.
     std::size_t step_at(engine::Clock::time_point when) const;
 
   private:

@@ -1,12 +1,9 @@
 #include "tools/fake_lfs/requests.h"
 
-#include <functional>
-
 #include "tools/fake_lfs/car_reports.h"
 #include "tools/fake_lfs/session_records.h"
 #include "tools/protocol/catalogue.h"
 #include "tools/protocol/record_fields.h"
-#include "tools/protocol/record_text.h"
 #include "tools/simulator/lap_route.h"
 
 namespace fake_lfs {
