@@ -1,13 +1,18 @@
 // The limits within which the simulator takes a program's records, as the
 // stand-in judges them: each type's size rule from the catalogue, in both
 // units of the size byte (with a word on a size byte that counts bytes
-// where the session counts 4-byte units), and the limits of a button.
+// where the session counts 4-byte units), and the limits of a button. And
+// the sample records of every type the simulator sends.
 #include "tools/simulator/client_records.h"
 
 #include <gtest/gtest.h>
 
 #include <string>
 #include <vector>
+
+#include "tools/protocol/catalogue.h"
+#include "tools/protocol/record_text.h"
+#include "tools/simulator/sample_records.h"
 
 namespace {
 
@@ -69,5 +74,35 @@ INSTANTIATE_TEST_SUITE_P(
                   1,
                   {"Size 8, shorter than the 12-byte button header"}}),
     [](const auto& info) { return info.param.label; });
+
+}  // namespace
+
+namespace {
+
+// The records insim_check shows a program: one of each type the simulator
+// sends, in the order of their numbers, whole in the unit of each version
+// (within its longest record), and none the simulator would not send.
+TEST(SampleRecords, AreOneOfEveryTypeTheSimulatorSends) {
+    std::vector<uint8_t> expected;
+    for (const catalogue::Record& record : catalogue::records()) {
+        if (record.direction != catalogue::Direction::kToSimulator) {
+            expected.push_back(record.type);
+        }
+    }
+    for (const int version : {6, 8, 9}) {
+        SCOPED_TRACE("version " + std::to_string(version));
+        const std::vector<Bytes> samples = sim::sample_records(version);
+        std::vector<uint8_t> types;
+        for (const Bytes& sample : samples) {
+            types.push_back(sample[1]);
+            EXPECT_EQ(records::misfit(sample, sim::size_unit(version)), std::nullopt)
+                << sim::hex_of(sample);
+            EXPECT_LE(sample.size(), sim::longest_record(version));
+            EXPECT_TRUE(sim::broken_limits(sample, sim::size_unit(version)).empty());
+        }
+        EXPECT_EQ(types, expected);
+        EXPECT_EQ(samples.front()[offsetof(insim::IS_VER, InSimVer)], version);
+    }
+}
 
 }  // namespace

@@ -104,10 +104,11 @@ std::vector<std::vector<std::string>> parts_of(const SubjectCase& c) {
     return {{"--cases", cases}};
 #else
     // The record rules judge the sessions of their own part: the buttons'
-    // go with the cars', where many cars make many buttons.
-    return {{"--cases", "intro,size,keepalive/1"},
+    // go with the cars', where many cars make many buttons. The parts take
+    // about as long as one another.
+    return {{"--cases", "intro,size,keepalive/1,session"},
             {"--cases", "cars,button"},
-            {"--exclude", "intro,size,keepalive/1,cars,button"}};
+            {"--exclude", "intro,size,keepalive/1,session,cars,button"}};
 #endif
 }
 
@@ -239,24 +240,37 @@ INSTANTIATE_TEST_SUITE_P(
         // A program that ends or closes before a case could judge fails that
         // case: nothing passes for want of evidence. Without reports
         // (keepalive/2) it lives on.
-        SubjectCase{
-            "crash_at_report",
-            "crash_at_report",
-            {"size/1", "keepalive/1", "button/1", "button/2", "button/3", "button/4", "framing/1",
-             "framing/2", "framing/3", "cars/1", "cars/2", "cars/3", "cars/4", "close/1"},
-            {},
-            1,
-            {},
-            {"the program ended (status 3) ", " before the first keep-alive"}},
-        // framing/3 sends one report, which it lives through.
-        SubjectCase{"close_after_3",
-                    "close_after_3",
+        SubjectCase{"crash_at_report",
+                    "crash_at_report",
                     {"size/1", "keepalive/1", "button/1", "button/2", "button/3", "button/4",
-                     "framing/1", "framing/2", "cars/1", "cars/2", "cars/3", "cars/4", "close/1"},
+                     "framing/1", "framing/2", "framing/3", "cars/1", "cars/2", "cars/3", "cars/4",
+                     "session/1", "close/1"},
                     {},
                     1,
                     {},
-                    {"after 3 reports and before the first keep-alive"}},
+                    {"the program ended (status 3) ", " before the first keep-alive"}},
+        // A program that crashes on a record it does not expect: the
+        // failure names the record it stopped at (after the version and an
+        // IS_TINY, which it takes).
+        SubjectCase{"crash_at_unexpected",
+                    "crash_at_unexpected",
+                    {"session/1"},
+                    {},
+                    0,
+                    {},
+                    {"the program ended (status 3) ",
+                     "; it stopped answering after IS_SMALL SubT=SMALL_VTA UVal=2 and the report "
+                     "after it"}},
+        // framing/3 sends one report, which it lives through.
+        SubjectCase{
+            "close_after_3",
+            "close_after_3",
+            {"size/1", "keepalive/1", "button/1", "button/2", "button/3", "button/4", "framing/1",
+             "framing/2", "cars/1", "cars/2", "cars/3", "cars/4", "session/1", "close/1"},
+            {},
+            1,
+            {},
+            {"after 3 reports and before the first keep-alive"}},
         // Its own keep-alives are no answers to the checker's.
         SubjectCase{"own_whole_reads",
                     "own_whole_reads",

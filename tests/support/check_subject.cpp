@@ -14,6 +14,9 @@
 //   lingers            keeps every rule, says its process identifier on
 //                      standard error, and waits a minute after the close
 //   crash_at_report    ends at once, as a crash does, at its first report
+//   crash_at_unexpected  ends at once, as a crash does, at a record of a type
+//                      of the protocol other than those it uses (a version,
+//                      a keep-alive or other IS_TINY, a report)
 //   close_after_3      closes its connection after its third report
 //   own_whole_reads    whole_reads, with a keep-alive of its own every 400 ms
 //   own_deaf_at_9      a keep-alive of its own every 400 ms, and once a report
@@ -43,6 +46,7 @@
 
 #include "tests/support/child_process.h"
 #include "tools/engine/peer.h"
+#include "tools/protocol/catalogue.h"
 #include "tools/protocol/record_splitter.h"
 
 namespace {
@@ -107,6 +111,11 @@ struct Subject {
     void answer(const sim::Bytes& record) {
         if (mode == "silent" || record.size() < 4) {
             return;
+        }
+        if (mode == "crash_at_unexpected" && catalogue::find(record[1]) != nullptr &&
+            record[1] != insim::ISP_VER && record[1] != insim::ISP_TINY &&
+            record[1] != insim::ISP_MCI) {
+            std::_Exit(kCrashStatus);
         }
         if (record[1] == insim::ISP_TINY && record[3] == insim::TINY_NONE) {
             answer_keepalive(record);

@@ -4,7 +4,11 @@
 #include <cstring>
 
 #include "insim/records.h"
+#include "tools/fake_lfs/car_reports.h"
+#include "tools/fake_lfs/requests.h"
+#include "tools/protocol/catalogue.h"
 #include "tools/protocol/counted.h"
+#include "tools/protocol/record_fields.h"
 #include "tools/simulator/hostile_stream.h"
 
 namespace fake_lfs {
@@ -76,7 +80,32 @@ void LapProgram::received(const sim::Bytes& record) {
         finish(0);
         return;
     }
+    buttons_.take(record);
+    answer(record);
     race_.answered();
+}
+
+// A request's answer; a new report interval (0: none).
+void LapProgram::answer(const sim::Bytes& record) {
+    static const uint8_t kSmall = catalogue::find("IS_SMALL")->type;
+    const auto now = Clock::now();
+    if (const std::optional<Answer> answer = fake_lfs::answer(
+            record, {options_, race_.session, race_.race, race_.events, now, version()})) {
+        if (!answer->note.empty()) {
+            err() << answer->note << std::endl;
+        }
+        race_.events.due(now);  // what happened before comes first
+        send_records(answer->records);
+    } else if (record[catalogue::kTypeAt] == kSmall && records::is_whole(record, "IS_SMALL") &&
+               records::name_at(record, "SubT") == "SMALL_NLI") {
+        const uint32_t interval = records::value_at(record, "UVal");
+        if (interval == 0) {
+            reporting_ = false;
+            report_timer_.cancel();
+        } else if (car_reports_ || node_reports_) {
+            report_every(milliseconds(interval));
+        }
+    }
 }
 
 void LapProgram::program_gone() {
@@ -114,6 +143,9 @@ void LapProgram::introduce(const sim::Bytes& record) {
     set_name(isi.IName);
     records_.set_unit(unit());
     udp_port_ = isi.UDPPort;
+    prefix_ = isi.Prefix;
+    car_reports_ = (isi.Flags & records::value_named("IS_ISI", "Flags", "ISF_MCI")) != 0;
+    node_reports_ = (isi.Flags & records::value_named("IS_ISI", "Flags", "ISF_NLP")) != 0;
     interval_ = milliseconds(options_.interval_ms > 0 ? options_.interval_ms : isi.Interval);
     out() << sim::introduction_line(isi, static_cast<int>(options_.insim_version)) << std::endl;
     if (isi.ReqI != 0) {
@@ -131,13 +163,31 @@ void LapProgram::introduce(const sim::Bytes& record) {
         send_garbage();
         return;
     }
+    race_.introduced();
     keepalives_.start(weak_from_this());
+    if ((car_reports_ || node_reports_) && isi.Interval > 0) {
+        report_every(interval_);
+    } else if (options_.interval_ms > 0 && !race_.race.started()) {
+        // A program that asks for no reports starts the race at --interval.
+        race_.race.start(Clock::now() + interval_, interval_);
+    }
+}
+
+void LapProgram::report_every(milliseconds interval) {
     const auto now = Clock::now();
-    if (sim::wants_reports(isi) && !race_.race.over_at(now)) {
-        next_report_ = now + interval_;
-        race_.race.start(next_report_, interval_);
-        reporting_ = true;
-        report();
+    if (race_.race.over_at(now)) {
+        return;
+    }
+    interval_ = interval;
+    next_report_ = now + interval_;
+    race_.race.start(next_report_, interval_);
+    reporting_ = true;
+    report();
+}
+
+void LapProgram::tell(const std::vector<sim::Bytes>& records) {
+    if (introduced_ && options_.hostile == 0) {
+        send_records(records);
     }
 }
 
@@ -173,10 +223,18 @@ void LapProgram::race_over(Clock::time_point last_step) {
 // datagram, one report each, to a program that named a UDP port, as the
 // simulator does.
 bool LapProgram::send_reports(Clock::time_point when) {
-    const std::vector<sim::Bytes> reports =
-        sim::interval_reports(race_.race.cars_at(when), version());
-    for (const sim::Bytes& report : reports) {
-        records_.report_sent(report);
+    race_.events.due(when);
+    std::vector<sim::Bytes> reports;
+    if (car_reports_) {
+        reports = car_reports(race_.session, race_.race, when, version());
+        for (const sim::Bytes& report : reports) {
+            records_.report_sent(report);
+        }
+    }
+    if (node_reports_) {
+        if (sim::Bytes report = node_lap_report(race_.session, race_.race, when); !report.empty()) {
+            reports.push_back(std::move(report));
+        }
     }
     if (udp_port_ == 0) {
         send_records(reports);
@@ -184,7 +242,7 @@ bool LapProgram::send_reports(Clock::time_point when) {
     }
     for (const sim::Bytes& report : reports) {
         std::error_code error;
-        if (!race_.datagrams.send(report, udp_port_, error)) {
+        if (!race_.datagrams.send(sim::sized_for(report, version()), udp_port_, error)) {
             err() << "fake_lfs: cannot send a report by datagram to 127.0.0.1:" << udp_port_ << ": "
                   << error.message() << std::endl;
             finish(1);

@@ -1,12 +1,18 @@
 // fake_lfs's race for up to eight programs: the server takes them, each is
-// served on its own (lap_program.cpp), and the race (race.cpp) ends every
-// connection once its laps are driven and the programs have answered the
-// last reports, or have had a while to. With --strict, a record out of the
-// simulator's limits or an unanswered keep-alive makes the status 1.
+// served on its own (lap_program.cpp), the session's people (session.cpp)
+// race on the race's clock (race.cpp), which tells every program what
+// happens (race_events.cpp), as do the script's people (people.cpp); the
+// race ends every connection once its laps are driven and the programs
+// have answered the last reports, or have had a while to. With --strict, a
+// record out of the simulator's limits or an unanswered keep-alive makes
+// the status 1.
 #include <iostream>
 
 #include "tools/fake_lfs/lap_program.h"
+#include "tools/fake_lfs/people.h"
+#include "tools/fake_lfs/race_events.h"
 #include "tools/fake_lfs/server.h"
+#include "tools/fake_lfs/session.h"
 #include "tools/protocol/counted.h"
 
 namespace fake_lfs {
@@ -19,7 +25,8 @@ constexpr milliseconds kLastAnswersTime(1000);
 
 class LapSession {
   public:
-    LapSession(asio::io_context& io, asio::ip::tcp::acceptor& acceptor, const Options& options)
+    LapSession(asio::io_context& io, asio::ip::tcp::acceptor& acceptor, const Options& options,
+               std::vector<ScriptEvent> script)
         : options_(options),
           server_(io, acceptor, options,
                   {
@@ -33,12 +40,27 @@ class LapSession {
                       return std::make_shared<LapProgram>(io, std::move(socket), options_, number,
                                                           server_, context_);
                   }),
-          race_(io, options, [this] { laps_driven(); }),
+          session_(options),
+          race_(
+              io, options,
+              {
+                  .started = [this](engine::Clock::time_point start,
+                                    engine::Clock::duration step) { events_.started(start, step); },
+                  .laps_driven = [this] { laps_driven(); },
+              }),
+          events_(io, options, session_,
+                  [this](const std::vector<sim::Bytes>& records) { tell_all(records); }),
+          people_(
+              io, std::move(script),
+              {.session = session_, .race = events_, .programs = [this] { return introduced(); }}),
           datagrams_(io, server_.port()),
           last_answers_timer_(io),
           context_{
               .race = race_,
+              .session = session_,
+              .events = events_,
               .datagrams = datagrams_,
+              .introduced = [this] { people_.start(); },
               .answered = [this] { check_answers(); },
               .refused_record = [this] { ++refused_records_; },
               .unanswered_keepalive = [this] { ++unanswered_keepalives_; },
@@ -57,10 +79,23 @@ class LapSession {
         return programs;
     }
 
+    std::vector<LapProgram*> introduced() const {
+        std::vector<LapProgram*> introduced = programs();
+        std::erase_if(introduced, [](const LapProgram* program) { return !program->introduced(); });
+        return introduced;
+    }
+
+    void tell_all(const std::vector<sim::Bytes>& records) {
+        for (LapProgram* program : programs()) {
+            program->tell(records);
+        }
+    }
+
     void laps_driven() {
         for (LapProgram* program : programs()) {
             program->race_over(race_.last_step());
         }
+        events_.laps_driven();
         last_lap_done_ = true;
         last_answers_timer_.expires_after(kLastAnswersTime);
         last_answers_timer_.async_wait([this](std::error_code error) {
@@ -93,6 +128,8 @@ class LapSession {
 
     void about_to_end() {
         race_.stop();
+        events_.stop();
+        people_.stop();
         last_answers_timer_.cancel();
         if (!options_.strict || (refused_records_ == 0 && unanswered_keepalives_ == 0)) {
             return;
@@ -106,7 +143,10 @@ class LapSession {
 
     const Options& options_;
     Server server_;
+    Session session_;
     Race race_;
+    RaceEvents events_;
+    People people_;
     Datagrams datagrams_;
     asio::steady_timer last_answers_timer_;
     RaceContext context_;
@@ -118,8 +158,8 @@ class LapSession {
 }  // namespace
 
 int run_lap_session(asio::io_context& io, asio::ip::tcp::acceptor& acceptor, const Options& options,
-                    const Announce& announce) {
-    return LapSession(io, acceptor, options).run(announce);
+                    std::vector<ScriptEvent> script, const Announce& announce) {
+    return LapSession(io, acceptor, options, std::move(script)).run(announce);
 }
 
 }  // namespace fake_lfs

@@ -2,12 +2,13 @@
 //
 // Listens on 127.0.0.1 and serves up to eight programs at once, each by its
 // own introduction: the protocol version it declares, the version answer,
-// keep-alives and the idle limit, and the cars of one race, driven round a
-// scripted lap, at the interval it asked for; or plays back a capture to
-// one program. Prints what each program asked for and every record it
-// sends, read out, and says on standard error when a record is one the
-// simulator would not take. With --print it serves nobody and prints a
-// capture read out. This file reads the options and chooses the session.
+// keep-alives and the idle limit, the cars of one race of a session with
+// people in it, driven round a scripted lap, at the interval it asked for,
+// what happens in the race and what the script's people do, and answers to
+// its requests; or plays back a capture to one program. Prints what each program asked for and
+// every record it sends, read out, and says on standard error when a record is one the simulator
+// would not take. With --print it serves nobody and prints a capture read out. This file reads the
+// options and chooses the session.
 #include <cmath>
 #include <iostream>
 #include <optional>
@@ -16,13 +17,15 @@
 #include "tools/cli/command_line.h"
 #include "tools/engine/loopback.h"
 #include "tools/fake_lfs/fake_lfs.h"
+#include "tools/fake_lfs/requests.h"
+#include "tools/fake_lfs/script.h"
 
 namespace {
 
 using command_line::whole_number;
 using fake_lfs::Options;
 
-const char kFooter[] =
+const char kFooterPrograms[] =
     "Up to 8 programs are served at once, each by its own introduction: the\n"
     "protocol version it declares (0 as 6; 1 to 8 as declared, record sizes in\n"
     "bytes, up to 8 cars a report; 9 and later as 9, or as --insim-version when\n"
@@ -34,14 +37,72 @@ const char kFooter[] =
     "Once more than one program is connected, each line about one is marked\n"
     "with its number and the name from its introduction.\n"
     "\n"
+    "The session: the host (UCID 0, \"Host\", user name host) and, for each car,\n"
+    "a guest and its player: car N is driven by \"Driver N\" (user name driverN,\n"
+    "UCID N, PLID N) in a UF1, LX4 or LX6 in turn, on track FE2R, for --laps\n"
+    "laps (0: practice, without end); the host is called \"fake_lfs race\".\n"
+    "\n"
     "The race runs on one clock for all: it starts with the first program that\n"
-    "asks for car reports and moves the cars one step along the lap every\n"
+    "asks for car reports (ISF_MCI or ISF_NLP, and an interval), or with\n"
+    "--interval with the first program of any kind, and moves the cars one step\n"
+    "along the lap (16 nodes, the line at node 15, splits at 3, 7 and 11) every\n"
     "report interval of that program (or --interval). Each program with car\n"
-    "reports gets the cars where they are at its own interval, one report per\n"
-    "8 cars (16 from version 9), back to back, the first car of the first\n"
-    "report flagged 64 and the last car of the last flagged 128. --laps N ends\n"
-    "the race, and every connection, after N laps, or once no program is left;\n"
-    "with --laps 0 programs may come and go until fake_lfs is interrupted.\n"
+    "reports gets the cars where they are at its own interval: with ISF_MCI one\n"
+    "IS_MCI per 8 cars (16 from version 9), back to back, the first car of the\n"
+    "first flagged 64 and the last car of the last flagged 128; with ISF_NLP one\n"
+    "IS_NLP of the first 40 cars. The race starts one interval before the first\n"
+    "report, the first car on the line and each other behind it by its share of\n"
+    "the lap. --laps N ends the race, and every connection, once the first car\n"
+    "has driven N laps and every other has crossed the line after it, or once\n"
+    "no program is left; with --laps 0 programs may come and go until fake_lfs\n"
+    "is interrupted.\n"
+    "\n"
+    "What happens goes to every program as it happens, each in its own unit: at\n"
+    "the race's start IS_NPL for each driver joining, IS_RST, IS_REO and IS_STA;\n"
+    "IS_SPX at each split and IS_LAP at each lap, times in ms on the race's clock\n"
+    "(a car's first lap counts from the start, as from a grid, so its laps add\n"
+    "up to its elapsed time); IS_FIN and IS_STA at each car's finish; after the\n"
+    "last report, IS_RES for each result, TINY_REN and IS_STA. A program that\n"
+    "connects later is not sent what happened before: it asks (TINY_NPL,\n"
+    "TINY_RST, TINY_REO ...), as with the simulator. IS_MCI keeps Node and Lap\n"
+    "0; IS_NLP carries them.\n"
+    "\n"
+    "Requests answered, each answer with the request's ReqI (a request with\n"
+    "ReqI 0 is answered too, with a line on standard error):\n";
+
+const char kFooterEvents[] =
+    "SMALL_NLI sets a program's report interval (0 stops its reports) and\n"
+    "TINY_CLOSE closes its connection. Any other request (the other TINY_\n"
+    "requests, IS_TTC, IS_RIP, IS_SSH) gets a line on standard error saying it\n"
+    "is not answered.\n"
+    "\n"
+    "Things people do, at chosen times: --at TIME EVENT, as often as needed, and\n"
+    "--script FILE, its first line \"# fake_lfs script 1\", then a TIME and an\n"
+    "EVENT a line. TIME counts from the first program's introduction: 5s, 1.5s,\n"
+    "250ms, 2m. NAME is a connection's user name or nickname (\"by NAME\"\n"
+    "left out: the host's user); a word with spaces goes in double quotes.\n"
+    "  connect NAME               a guest connects: IS_NCN, IS_STA\n"
+    "  join NAME                  its player joins the race (a new guest connects\n"
+    "                             first) and waits in the pits, parked by the\n"
+    "                             line in the car reports: IS_NPL, IS_STA\n"
+    "  spectate NAME              its player leaves the race: IS_PLL, IS_STA\n"
+    "  leave NAME                 it leaves: IS_PLL, IS_CNL, IS_STA\n"
+    "  chat NAME TEXT...          IS_MSO, \"NAME : TEXT\"; a text that starts with\n"
+    "                             a program's prefix goes to that program alone\n"
+    "  clear [by NAME]            the user clears the programs' buttons:\n"
+    "                             IS_BFN BFN_USER_CLEAR to each that showed some\n"
+    "  request [by NAME]          the user asks for buttons: IS_BFN BFN_REQUEST\n"
+    "  click CLICKID [by NAME]    IS_BTC, a left click\n"
+    "  type CLICKID TEXT [by NAME]  IS_BTT\n"
+    "  send RECORD                any record, in each program's unit, written as\n"
+    "                             records are in captures:\n"
+    "                             send IS_TINY SubT=TINY_VTC\n"
+    "A click or typing reaches only a button the program made (IS_BTN, ISB_CLICK,\n"
+    "TypeIn for typing) for that user's connection (or 255, every one) and did\n"
+    "not delete (IS_BFN BFN_DEL_BTN or BFN_CLEAR) or the user clear; a click on\n"
+    "a button with TypeIn opens its text entry, which sends nothing. An event\n"
+    "that cannot happen gets a line on standard error, and sends nothing. Each\n"
+    "event played gets a line on standard output.\n"
     "\n"
     "The idle limit closes a program's connection, with status 1, when nothing\n"
     "at all has come from it for S seconds, whatever --keepalive is; only when\n"
@@ -67,8 +128,19 @@ const char kFooter[] =
     "Exit status: 0 when the laps, the garbage or the replay were played out, or\n"
     "after Ctrl+C; 1 when it cannot listen, no client came in time, or the\n"
     "session ended early (standard error says why), and with --expect when the\n"
-    "client sent other records than the capture's; 2 for a usage error or a\n"
-    "malformed capture.";
+    "client sent other records than the capture's; 2 for a usage error, a\n"
+    "malformed capture or a malformed script.";
+
+// The help's closing text, with the requests answered.
+std::string footer() {
+    std::string text = kFooterPrograms;
+    for (const fake_lfs::AnsweredRequest& request : fake_lfs::kAnswered) {
+        std::string name(request.request);
+        name.resize(std::max<std::size_t>(name.size() + 2, 12), ' ');
+        text += "  " + name + std::string(request.answer) + "\n";
+    }
+    return text + kFooterEvents;
+}
 
 CLI::Validator above_zero() {
     return CLI::Validator(
@@ -91,11 +163,35 @@ CLI::Validator at_most_8_characters() {
         "");
 }
 
-Options parse_options(int argc, char** argv) {
+// The events of --at and --script, in that order; a usage error, or a
+// script that is no script (status 2), ends fake_lfs.
+std::vector<fake_lfs::ScriptEvent> events_of(const CLI::App& app, const Options& o) {
+    std::vector<fake_lfs::ScriptEvent> events;
+    for (std::size_t i = 0; i + 1 < o.at.size(); i += 2) {
+        std::string error;
+        auto event = fake_lfs::read_event(o.at[i], o.at[i + 1], error);
+        if (!event) {
+            command_line::usage_error(app, "--at " + o.at[i] + " '" + o.at[i + 1] + "': " + error);
+        }
+        events.push_back(std::move(*event));
+    }
+    if (!o.script.empty()) {
+        std::string error;
+        auto script = fake_lfs::read_script(o.script, error);
+        if (!script) {
+            std::cerr << error << "\n";
+            std::exit(2);
+        }
+        events.insert(events.end(), script->begin(), script->end());
+    }
+    return events;
+}
+
+Options parse_options(int argc, char** argv, std::vector<fake_lfs::ScriptEvent>& events) {
     Options o;
     CLI::App app("Plays the simulator for up to 8 programs on 127.0.0.1.", "fake_lfs");
     command_line::prepare(app);
-    app.footer(kFooter);
+    app.footer(footer());
     app.add_option("--port", o.port, "port to listen on; 0 picks a free one")
         ->type_name("PORT")
         ->check(command_line::port(true))
@@ -149,6 +245,11 @@ Options parse_options(int argc, char** argv) {
         ->type_name("N")
         ->check(whole_number(0, 4294967295LL))
         ->capture_default_str();
+    lap->add_option("--at", o.at, "at TIME, EVENT happens (below); as often as needed")
+        ->type_name("TIME EVENT")
+        ->type_size(2)
+        ->multi_option_policy(CLI::MultiOptionPolicy::TakeAll);
+    lap->add_option("--script", o.script, "the events of FILE happen (below)")->type_name("FILE");
     lap->add_flag("--strict", o.strict,
                   "a record the simulator would not accept or show, or an unanswered keep-alive, "
                   "makes the status 1");
@@ -186,6 +287,11 @@ Options parse_options(int argc, char** argv) {
             }
         }
     }
+    if (o.hostile > 0 && (!o.at.empty() || !o.script.empty())) {
+        command_line::usage_error(app,
+                                  "--at and --script do not fit --hostile, which sends "
+                                  "garbage instead of a session");
+    }
     if (version->count() > 0 && version->results().front().empty()) {
         std::cout << "fake_lfs " << command_line::kProjectVersion << "\n";
         std::exit(0);
@@ -206,6 +312,7 @@ Options parse_options(int argc, char** argv) {
             }
         }
     }
+    events = events_of(app, o);
     return o;
 }
 
@@ -232,7 +339,8 @@ std::optional<capture::Capture> read_replay(const Options& options) {
 }  // namespace
 
 int main(int argc, char** argv) {
-    const Options options = parse_options(argc, argv);
+    std::vector<fake_lfs::ScriptEvent> script;
+    const Options options = parse_options(argc, argv, script);
     if (!options.print.empty()) {
         std::string error;
         const std::optional<capture::Capture> read = capture::read_capture(options.print, error);
@@ -263,5 +371,5 @@ int main(int argc, char** argv) {
                command_line::write_ready_file("fake_lfs", options.ready_file, port);
     };
     return replay ? fake_lfs::run_replay_session(io, acceptor, options, *replay, announce)
-                  : fake_lfs::run_lap_session(io, acceptor, options, announce);
+                  : fake_lfs::run_lap_session(io, acceptor, options, std::move(script), announce);
 }

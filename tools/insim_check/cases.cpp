@@ -16,6 +16,7 @@
 #include "tools/protocol/record_text.h"
 #include "tools/simulator/client_records.h"
 #include "tools/simulator/lap_route.h"
+#include "tools/simulator/sample_records.h"
 
 namespace insim_check {
 namespace {
@@ -39,6 +40,9 @@ constexpr char kCarsRule[] =
 constexpr char kStreamRule[] =
     "records follow one another on the stream, each sized by its first byte, in whatever pieces "
     "the network makes of them";
+constexpr char kSessionRule[] =
+    "the simulator sends records of many types as a session goes, unasked (a change of state, a "
+    "player joining, a lap, a chat line, a click): a program passes over those it does not use";
 constexpr char kCloseRule[] =
     "once the simulator closes the connection, nothing more comes; a program ends, or waits "
     "without using the processor";
@@ -262,6 +266,52 @@ Outcome unknown_largest_record(Stage& stage) {
                            "the largest record of an unknown type and a report, in one send");
 }
 
+// --- a session's records ----------------------------------------------------
+
+// A record of every type the simulator sends, each followed by a report
+// (to a program that asks for them) and a keep-alive, in one send: the
+// program keeps its connection and answers each keep-alive. It answers
+// them in order, so the first it leaves unanswered follows the record it
+// stopped at.
+Outcome takes_every_record(Stage& stage) {
+    stage.answer_introduction();
+    stage.watch_quietly();
+    if (!stage.probe(nothing).enough) {
+        return skip("the program answered no keep-alive sent alone");
+    }
+    const std::vector<sim::Bytes> records = sim::sample_records(stage.version());
+    const bool reports = stage.wants_reports();
+    const Answers after = stage.probe([&stage, &records, reports] {
+        sim::Bytes stream;
+        for (std::size_t i = 0; i < records.size(); ++i) {
+            stream = sim::concat({stream, records[i]});
+            if (reports) {
+                stream = sim::concat({stream, stage.one_car_report()});
+            }
+            if (i + 1 < records.size()) {
+                stream = sim::concat({stream, stage.keepalive()});  // the last comes with the probe
+            }
+        }
+        return stream;
+    });
+    const std::string types = sim::counted(records.size(), "record type");
+    if (!stage.cut_short() && after.enough) {
+        return pass(types + (reports ? ", each with a report" : "") + " (protocol " +
+                    std::to_string(stage.version()) + ")");
+    }
+    const std::string expected = "an answer to each keep-alive after a record of each of the " +
+                                 types + " the simulator sends" +
+                                 (reports ? ", each with a report" : "");
+    const auto answered = static_cast<std::size_t>(std::max(after.answered, 0.0));
+    const std::string stopped = "; it stopped answering after " +
+                                records::shown(records[answered % records.size()], stage.unit()) +
+                                (reports ? " and the report after it" : "");
+    if (stage.cut_short()) {
+        return fail(expected, stage.cut_text() + stopped, stage.cut_ms());
+    }
+    return fail(expected, answers_text(after) + stopped, after.at_ms);
+}
+
 // --- cars ------------------------------------------------------------------
 
 // The cars of a case, by the cars one report holds at the version served.
@@ -457,6 +507,11 @@ const std::vector<Case>& all_cases() {
         {"cars/4", Level::kShould,
          "48 cars, several reports an interval, flagged 64 and 128, are taken", kCarsRule,
          kCarsSession, true, false, false, many_cars},
+        {"session/1", Level::kShould,
+         "Records of every type the simulator sends are passed over or taken", kSessionRule,
+         "1 s without keep-alives, a keep-alive alone, then one record of each type the simulator "
+         "sends, each with a report and a keep-alive, in one send",
+         false, false, false, takes_every_record},
         {"close/1", Level::kShould,
          "After the simulator closes, the program ends or waits without using the processor",
          kCloseRule, "5 s, under 5% of a core", false, true, false, ends_or_waits_quietly},

@@ -414,7 +414,7 @@ Answers Stage::probe(const std::function<sim::Bytes()>& before, std::size_t chun
     const double start = ms();
     answers.at_ms = start;
     int heard = 0;
-    const auto every_one_answered = [&] { return heard - rate * (ms() - start) >= deliveries; };
+    const auto every_one_answered = [&] { return heard - rate * (ms() - start) >= answers.sent; };
     const auto hear = [&](milliseconds time) {
         for (const auto until = Clock::now() + time;
              Clock::now() < until && !cut_short() && !every_one_answered();) {
@@ -425,9 +425,9 @@ Answers Stage::probe(const std::function<sim::Bytes()>& before, std::size_t chun
         }
     };
     for (int i = 0; i < deliveries && !cut_short(); ++i) {
-        send(sim::concat({before(), keepalive()}), chunk,
-             chunk > 0 ? milliseconds(2) : milliseconds(0));
-        ++answers.sent;
+        const sim::Bytes delivery = sim::concat({before(), keepalive()});
+        answers.sent += keepalives_in(delivery);
+        send(delivery, chunk, chunk > 0 ? milliseconds(2) : milliseconds(0));
         if (i + 1 < deliveries) {
             hear(kProbeGap);
         }
@@ -435,8 +435,21 @@ Answers Stage::probe(const std::function<sim::Bytes()>& before, std::size_t chun
     hear(kIdleLimit);
     answers.answered = heard - rate * (ms() - start);
     answers.enough =
-        answers.own ? answers.answered * 2 >= deliveries : answers.answered >= deliveries;
+        answers.own ? answers.answered * 2 >= answers.sent : answers.answered >= answers.sent;
     return answers;
+}
+
+int Stage::keepalives_in(const sim::Bytes& bytes) const {
+    int keepalives = 0;
+    for (std::size_t at = 0; at < bytes.size() && bytes[at] != 0; at += bytes[at] * unit_) {
+        const std::size_t length = std::min<std::size_t>(bytes[at] * unit_, bytes.size() - at);
+        keepalives +=
+            is_keepalive(sim::Bytes(bytes.begin() + static_cast<std::ptrdiff_t>(at),
+                                    bytes.begin() + static_cast<std::ptrdiff_t>(at + length)))
+                ? 1
+                : 0;
+    }
+    return keepalives;
 }
 
 void Stage::close() {

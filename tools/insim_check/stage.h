@@ -45,7 +45,7 @@ struct Played {
 
 // How the program answered the keep-alives of a probe.
 struct Answers {
-    int sent = 0;
+    int sent = 0;         // keep-alives, those among the records before them too
     double answered = 0;  // keep-alives that came after them, less its own
     bool own = false;     // it sends keep-alives of its own, counted out
     double own_per_s = 0;
@@ -102,8 +102,9 @@ class Stage {
     // Sends what `before` gives and a keep-alive after it, in pieces of
     // `chunk` bytes (0: in one piece), and counts the keep-alives that come
     // within the idle limit after it, less those the program's own rate
-    // (watched before) brings. To a program with keep-alives of its own it
-    // sends several such, each a delivery of its own.
+    // (watched before) brings: one for each keep-alive sent, those among
+    // the records of `before` too. To a program with keep-alives of its own
+    // it sends several such, each a delivery of its own.
     Answers probe(const std::function<sim::Bytes()>& before, std::size_t chunk = 0);
     // Closes the connection, as the simulator does when it quits.
     void close();
@@ -128,6 +129,8 @@ class Stage {
 
   private:
     std::optional<Exchanged> take_record();
+    // The keep-alives among the records of `bytes`.
+    int keepalives_in(const sim::Bytes& bytes) const;
     void received(const Exchanged& record);
     void note_lost(const char* how);
     void program_said(const std::string& line);

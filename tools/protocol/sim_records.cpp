@@ -34,10 +34,9 @@ insim::IS_ISI introduction(const char* name, uint16_t flags, uint16_t interval, 
 
 namespace {
 
-// A report at `version` of `count` cars from `cars`, the first numbered
-// `number`.
-Bytes report_of(const CarPosition* cars, std::size_t count, std::size_t number, int version,
-                uint8_t first_flags, uint8_t last_flags) {
+// A report at `version` of `count` cars from `cars`.
+Bytes report_of(const ReportedCar* cars, std::size_t count, int version, uint8_t first_flags,
+                uint8_t last_flags) {
     count = std::min(count, cars_per_report(version));
     const std::size_t length = offsetof(insim::IS_MCI, Info) + count * sizeof(insim::CompCar);
     Bytes bytes(length);
@@ -46,10 +45,10 @@ Bytes report_of(const CarPosition* cars, std::size_t count, std::size_t number, 
     bytes[offsetof(insim::IS_MCI, NumC)] = static_cast<uint8_t>(count);
     for (std::size_t i = 0; i < count; ++i) {
         insim::CompCar car{};
-        car.PLID = static_cast<uint8_t>(number + i);
-        car.Position = static_cast<uint8_t>(number + i);
-        car.X = cars[i].x;
-        car.Y = cars[i].y;
+        car.PLID = cars[i].plid;
+        car.Position = cars[i].position;
+        car.X = cars[i].at.x;
+        car.Y = cars[i].at.y;
         car.Info =
             static_cast<uint8_t>((i == 0 ? first_flags : 0) | (i + 1 == count ? last_flags : 0));
         std::memcpy(bytes.data() + offsetof(insim::IS_MCI, Info) + i * sizeof car, &car,
@@ -58,18 +57,33 @@ Bytes report_of(const CarPosition* cars, std::size_t count, std::size_t number, 
     return bytes;
 }
 
+// `cars` numbered from 1, in their order.
+std::vector<ReportedCar> numbered(const std::vector<CarPosition>& cars) {
+    std::vector<ReportedCar> reported;
+    reported.reserve(cars.size());
+    for (std::size_t i = 0; i < cars.size(); ++i) {
+        reported.push_back({cars[i], static_cast<uint8_t>(i + 1), static_cast<uint8_t>(i + 1)});
+    }
+    return reported;
+}
+
 }  // namespace
 
 Bytes car_report(const std::vector<CarPosition>& cars, int version) {
-    return report_of(cars.data(), cars.size(), 1, version, 0, 0);
+    const std::vector<ReportedCar> reported = numbered(cars);
+    return report_of(reported.data(), reported.size(), version, 0, 0);
 }
 
 std::vector<Bytes> interval_reports(const std::vector<CarPosition>& cars, int version) {
+    return interval_reports(numbered(cars), version);
+}
+
+std::vector<Bytes> interval_reports(const std::vector<ReportedCar>& cars, int version) {
     const std::size_t per_report = cars_per_report(version);
     std::vector<Bytes> reports;
     for (std::size_t at = 0; at < cars.size(); at += per_report) {
         const std::size_t count = std::min(per_report, cars.size() - at);
-        reports.push_back(report_of(cars.data() + at, count, at + 1, version,
+        reports.push_back(report_of(cars.data() + at, count, version,
                                     at == 0 ? insim::kInfoFirstCar : 0,
                                     at + count == cars.size() ? insim::kInfoLastCar : 0));
     }

@@ -27,6 +27,13 @@ struct CarPosition {
     int32_t x;  // 1/65536 m
     int32_t y;
 };
+// A car as a report shows it: where it is, its player, and its place in
+// the race (0 for none).
+struct ReportedCar {
+    CarPosition at;
+    uint8_t plid;
+    uint8_t position;
+};
 // One report of the first of `cars` that one report holds at protocol
 // `version` (8 up to version 8, 16 from 9), numbered from 1, no flags, its
 // size byte in that version's unit.
@@ -37,6 +44,8 @@ Bytes car_report(const std::vector<CarPosition>& cars, int version = 6);
 // first car of the first report and kInfoLastCar on the last car of the
 // last. None for no cars.
 std::vector<Bytes> interval_reports(const std::vector<CarPosition>& cars, int version = 6);
+// The same for cars of the players and places given.
+std::vector<Bytes> interval_reports(const std::vector<ReportedCar>& cars, int version = 6);
 
 // Copies `record` bytes as they travel (its Size bytes).
 template <typename Record>

@@ -6,6 +6,7 @@
 
 #include "tools/protocol/catalogue.h"
 #include "tools/protocol/counted.h"
+#include "tools/protocol/record_fields.h"
 #include "tools/protocol/record_text.h"
 
 namespace sim {
@@ -121,11 +122,15 @@ bool wants_reports(const insim::IS_ISI& isi) {
 
 std::string introduction_line(const insim::IS_ISI& isi, int simulator_version) {
     std::ostringstream line;
+    // Node and lap reports come beside car reports, or instead of them.
+    const bool node_laps =
+        (isi.Flags & records::value_named("IS_ISI", "Flags", "ISF_NLP")) != 0 && isi.Interval > 0;
+    const std::string reports = std::string(wants_reports(isi) ? "car reports" : "") +
+                                (wants_reports(isi) && node_laps ? " and " : "") +
+                                (node_laps ? "node and lap reports" : "");
     line << "client \"" << text_of(isi.IName, sizeof isi.IName) << "\" asks for: flags "
          << isi.Flags
-         << (wants_reports(isi)
-                 ? (isi.UDPPort != 0 ? " (car reports by datagram)" : " (car reports)")
-                 : "")
+         << (reports.empty() ? "" : " (" + reports + (isi.UDPPort != 0 ? " by datagram)" : ")"))
          << ", interval " << isi.Interval << " ms, prefix '" << static_cast<char>(isi.Prefix)
          << "', udp port " << isi.UDPPort << ", " << (isi.Admin[0] != 0 ? "with" : "no")
          << " admin password, protocol version " << static_cast<unsigned>(isi.Sp0) << " (served as "
