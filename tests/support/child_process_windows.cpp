@@ -42,9 +42,22 @@ void read_rest(HANDLE pipe, std::string& text) {
     }
 }
 
+// One argument as the C runtime splits a command line: in quotes, with each
+// quote and the backslashes before it escaped.
 std::string quoted(const std::string& argument) {
     std::string text = "\"";
-    text.append(argument).push_back('"');
+    std::size_t backslashes = 0;
+    for (const char c : argument) {
+        if (c == '\\') {
+            ++backslashes;
+            continue;
+        }
+        text.append(c == '"' ? 2 * backslashes + 1 : backslashes, '\\');
+        backslashes = 0;
+        text.push_back(c);
+    }
+    text.append(2 * backslashes, '\\');
+    text.push_back('"');
     return text;
 }
 
