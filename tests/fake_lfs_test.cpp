@@ -11,6 +11,7 @@
 #include <asio/write.hpp>
 #include <cstring>
 #include <functional>
+#include <future>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -647,6 +648,52 @@ TEST_P(FakeLfsProtocol, ServesEachVersionInItsOwnUnit) {
     EXPECT_TRUE(has(simulator->out(), ", protocol version " + c.shown)) << simulator->out();
     EXPECT_TRUE(has(simulator->out(), "button 237 \"unit\"")) << simulator->out();
     EXPECT_EQ(simulator->err(), "") << "every record is judged in the program's own unit";
+}
+
+// The library's connection that speaks 9 frames and sends in the unit of
+// the version in use, whatever it declared (regression: against a simulator
+// older than the version it declared it read the 20-byte version answer as
+// 80 bytes, and its open hung).
+TEST_P(FakeLfsProtocol, TheLibrarySpeaksTheVersionInUse) {
+    const ProtocolCase& c = GetParam();
+    constexpr std::size_t kCars = 17;
+    uint16_t port = 0;
+    auto simulator = start_fake_lfs({"--port", "0", "--insim-version", c.simulator, "--cars",
+                                     std::to_string(kCars), "--laps", kEndless},
+                                    &port);
+    insim::InsimConnectionV9 connection;
+    insim::IS_VER version{};
+    auto opened = std::async(std::launch::async, [&] {
+        return connection.open("127.0.0.1", port, "library", "", &version, '!', insim::ISF_MCI, 100,
+                               0, c.declared);
+    });
+    if (opened.wait_for(kWait) != std::future_status::ready) {
+        simulator.reset();  // its end ends the wait, so that the test fails
+    }
+    ASSERT_EQ(opened.get(), 0) << "open";
+    EXPECT_EQ(version.InSimVer, c.in_use);
+    const std::size_t unit = sim::size_unit(c.in_use);
+    EXPECT_EQ(connection.size_unit(), unit);
+    // The interval's first report holds as many cars as the version allows.
+    const uint8_t* report = nullptr;
+    while (report == nullptr) {
+        ASSERT_EQ(connection.read_packet(), 0);
+        const auto* record = reinterpret_cast<const uint8_t*>(connection.current_packet());
+        report = record[1] == insim::ISP_MCI ? record : nullptr;
+    }
+    EXPECT_EQ(report[3], std::min(kCars, sim::cars_per_report(c.in_use)));
+    EXPECT_EQ(report[0] * unit, 4 + 28u * report[3]) << "its size in the unit in use";
+    insim::IS_BTN shown = button_with_text(4, 'u');
+    shown.L = 1;
+    shown.T = 70;
+    shown.W = 60;
+    shown.H = 10;
+    ASSERT_EQ(connection.write_packet(&shown), 0);
+    EXPECT_EQ(shown.Size * unit, 16u);
+    ASSERT_EQ(connection.close(), 0);
+    EXPECT_EQ(simulator->wait(kWait), 0);
+    EXPECT_TRUE(has(simulator->out(), "button 237 \"uuuu\"")) << simulator->out();
+    EXPECT_EQ(simulator->err(), "") << "every record is sized in the unit in use";
 }
 
 INSTANTIATE_TEST_SUITE_P(Versions, FakeLfsProtocol,
