@@ -241,7 +241,7 @@ struct Session {
 // how the session must end.
 struct TimingCase {
     std::string label;
-    std::vector<std::string> args;  // beyond --port 0 --laps kEndless
+    std::vector<std::string> args;  // beyond --port 0 (and --laps kEndless, unless given)
     // Plays the client from its introduction to the end of the session.
     std::function<void(Session&)> play;
     long status;
@@ -254,8 +254,11 @@ class FakeLfsTiming : public ::testing::TestWithParam<TimingCase> {};
 
 TEST_P(FakeLfsTiming, EndsTheSessionOnlyWhenTheClientFails) {
     const TimingCase& c = GetParam();
-    std::vector<std::string> args = {"--port", "0", "--laps", kEndless};
+    std::vector<std::string> args = {"--port", "0"};
     args.insert(args.end(), c.args.begin(), c.args.end());
+    if (std::find(c.args.begin(), c.args.end(), "--laps") == c.args.end()) {
+        args.insert(args.end(), {"--laps", kEndless});
+    }
     uint16_t port = 0;
     auto simulator = start_fake_lfs(args, &port);
     IntroducedClient introduced(port, 0, c.receive_buffer);
@@ -270,6 +273,10 @@ TEST_P(FakeLfsTiming, EndsTheSessionOnlyWhenTheClientFails) {
     }
 }
 
+bool is_keepalive(const Bytes& record) {
+    return record[1] == insim::ISP_TINY && record[3] == insim::TINY_NONE;
+}
+
 // Reads what fake_lfs sends for `time`, answering every keep-alive, and
 // every report with a button when `buttons`.
 void answer(sim::SimClient& client, std::chrono::milliseconds time, bool buttons = false) {
@@ -277,7 +284,7 @@ void answer(sim::SimClient& client, std::chrono::milliseconds time, bool buttons
     while (std::chrono::steady_clock::now() < until) {
         auto record = client.read_record(kWait);
         ASSERT_TRUE(record) << "fake_lfs closed the connection";
-        if ((*record)[1] == insim::ISP_TINY && (*record)[3] == insim::TINY_NONE) {
+        if (is_keepalive(*record)) {
             ASSERT_TRUE(client.send(*record));
         } else if (buttons && (*record)[1] == insim::ISP_MCI) {
             ASSERT_TRUE(client.send(button("bbbb")));
@@ -287,6 +294,16 @@ void answer(sim::SimClient& client, std::chrono::milliseconds time, bool buttons
 
 void close_request(sim::SimClient& client) {
     ASSERT_TRUE(client.send(sim::tiny_record(insim::TINY_CLOSE)));
+}
+
+// Reads what fake_lfs sends until the first keep-alive, answering none.
+void until_a_keepalive(sim::SimClient& client) {
+    for (auto record = client.read_record(kWait); record; record = client.read_record(kWait)) {
+        if (is_keepalive(*record)) {
+            return;
+        }
+    }
+    ADD_FAILURE() << "no keep-alive came";
 }
 
 // Processor-time budgets hold for the tool's own time, and not under the
@@ -478,6 +495,33 @@ INSTANTIATE_TEST_SUITE_P(
                    1,
                    {kUnanswered + "200 ms ago was not answered",
                     kStrict + "0 records the simulator would not accept or show, "}},
+        // Regression: the last keep-alive was judged only when the next
+        // went, so one the session ended before was never judged.
+        TimingCase{"strict_last_keepalive_unanswered_as_the_program_leaves",
+                   {"--strict", "--keepalive", "2000"},
+                   [](Session& s) {
+                       until_a_keepalive(s.client);
+                       std::this_thread::sleep_for(1300ms);  // its answer's second, and more
+                       close_request(s.client);
+                   },
+                   1,
+                   {kUnanswered, kStrict + "0 records the simulator would not accept or show, "
+                                           "1 keep-alive not answered; status 1"}},
+        TimingCase{"strict_last_keepalive_unanswered_as_the_laps_end",
+                   {"--strict", "--keepalive", "2500", "--interval", "250", "--laps", "1"},
+                   [](Session& s) {
+                       // Every report answered, so the race ends with its lap
+                       // (4 s), before the next keep-alive.
+                       for (auto record = s.client.read_record(kWait); record;
+                            record = s.client.read_record(kWait)) {
+                           if ((*record)[1] == insim::ISP_MCI) {
+                               ASSERT_TRUE(s.client.send(button("bbbb")));
+                           }
+                       }
+                   },
+                   1,
+                   {kUnanswered, kStrict + "0 records the simulator would not accept or show, "
+                                           "1 keep-alive not answered; status 1"}},
         TimingCase{"strict_every_keepalive_answered",
                    {"--strict", "--keepalive", "200", "--interval", "100"},
                    [](Session& s) {
