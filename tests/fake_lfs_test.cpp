@@ -341,6 +341,19 @@ void ninth_turned_away(Session& s) {
     close_request(s.client);
 }
 
+// A second program comes and goes; lines about the first are marked from
+// then on (regression: the mark went with the second).
+void marks_stay_after_the_second_leaves(Session& s) {
+    {
+        IntroducedClient second(s.port, 0, 0, "second");
+        ASSERT_TRUE(second.close_request());
+        EXPECT_TRUE(second.client.wait_closed(kWait));
+    }
+    ASSERT_TRUE(s.first.send(button("x", 4, 240)));
+    EXPECT_TRUE(s.simulator.wait_for_output(kNotShown, kWait));
+    close_request(s.client);
+}
+
 // A program of version 0 and one of 9 at once: each gets the race's cars in
 // its own unit and split, the same cars at the same moments, and each is
 // judged in its own unit.
@@ -466,6 +479,11 @@ INSTANTIATE_TEST_SUITE_P(
                    {"fake_lfs: turned a program away: the simulator serves at most 8 programs at "
                     "once",
                     "fake_lfs: program 3 \"raw client\": " + kNotShown + "ClickID 240, over 239"}},
+        TimingCase{"marks_stay_after_the_second_program_leaves",
+                   {},
+                   marks_stay_after_the_second_leaves,
+                   0,
+                   {"fake_lfs: program 1 \"raw client\": " + kNotShown + "ClickID 240, over 239"}},
         TimingCase{"versions_0_and_9_at_once",
                    {"--cars", "17", "--interval", "100", "--keepalive", "250"},
                    versions_0_and_9,
