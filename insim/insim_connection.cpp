@@ -13,6 +13,9 @@ constexpr std::size_t kButtonHeader = offsetof(IS_BTN, Text);
 constexpr std::size_t kChatHeader = offsetof(IS_MTC, Text);
 constexpr uint8_t kWordUnitShift = 2;  // 4-byte units
 static_assert(std::size_t{1} << kWordUnitShift == kSizeUnitV9);
+// Beside the declared unit's shift, while open waits for the version answer
+// on the kind that speaks 9: the answer says which unit is in use.
+constexpr uint8_t kUnitUnanswered = 0x80;
 
 // Copies at most `limit` characters of `text` into a fixed field, zero-filled.
 template <std::size_t N>
@@ -138,8 +141,16 @@ int BasicInsimConnection<BufferSize>::open(const char* host, uint16_t port,
     if (version == nullptr) {
         return 0;
     }
+    if constexpr (kSpeaksV9) {
+        unit_shift |= kUnitUnanswered;
+    }
     if (read_packet() == 0 && static_cast<uint8_t>(packet_type()) == ISP_VER) {
         std::memcpy(version, current_packet(), sizeof(IS_VER));
+        if constexpr (kSpeaksV9) {
+            // The version in use, which an older simulator makes lower than
+            // declared, decides the unit from here on.
+            unit_shift = version->InSimVer >= kFirstVersionInWordUnits ? kWordUnitShift : 0;
+        }
         return 0;
     }
     if (close() < 0) {
@@ -328,6 +339,12 @@ std::size_t BasicInsimConnection<BufferSize>::size_unit() const {
 template <std::size_t BufferSize>
 uint32_t BasicInsimConnection<BufferSize>::length_of(uint8_t size) const {
     if constexpr (kSpeaksV9) {
+        if (unit_shift & kUnitUnanswered) [[unlikely]] {
+            // Until the version answer: every length in bytes is a multiple
+            // of 4, so another size byte counts 4-byte units. The answer is
+            // 20 bytes either way (20, or 5), as is a keep-alive (4, or 1).
+            return size % kSizeUnitV9 == 0 ? size : uint32_t{size} << kWordUnitShift;
+        }
         return uint32_t{size} << unit_shift;
     } else {
         return size;
@@ -337,7 +354,7 @@ uint32_t BasicInsimConnection<BufferSize>::length_of(uint8_t size) const {
 template <std::size_t BufferSize>
 uint8_t BasicInsimConnection<BufferSize>::size_byte_of(std::size_t length) const {
     if constexpr (kSpeaksV9) {
-        return static_cast<uint8_t>(length >> unit_shift);
+        return static_cast<uint8_t>(length >> (unit_shift & ~kUnitUnanswered));
     } else {
         return static_cast<uint8_t>(length);
     }

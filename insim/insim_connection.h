@@ -22,7 +22,10 @@ namespace insim {
 // - InsimConnectionV9 (2048-byte buffers): also version 9 and later, whose
 //   size byte counts 4-byte units; records of up to 1020 bytes, reports of
 //   16 cars. Declared at open; until then, and for versions up to 8, it
-//   behaves as InsimConnection.
+//   behaves as InsimConnection. When open waits for the version answer, the
+//   version that answer reports (the one in use: lower than declared from an
+//   older simulator, higher when it no longer serves the declared one)
+//   decides the unit from then on, both ways.
 //
 // Threads: any thread may call write_packet at any time after open. One
 // thread at a time reads the stream (read_packet, packet_type,
@@ -54,8 +57,14 @@ class BasicInsimConnection {
     // (byte 8): 0, which the simulator serves as version 6, or the version
     // the program is written for. From 9 (kFirstVersionInWordUnits) every
     // size byte, both ways and on the datagram socket too, counts 4-byte
-    // units, the introduction's own included (11): declare it only to a
-    // simulator that speaks it (release 0.7A and later).
+    // units, the introduction's own included (11). On an InsimConnectionV9
+    // with a `version` to fill, the answer's InSimVer then sets the unit in
+    // use (bytes up to 8, 4-byte units from 9), whatever was declared: while
+    // open waits for it, a size byte that is a multiple of 4 counts bytes
+    // and any other 4-byte units, which frames the answer (20 or 5) and a
+    // keep-alive (4 or 1) either way. Without one, the declared unit holds:
+    // declare 9 so only to a simulator that speaks it (release 0.7A and
+    // later).
     // Each open starts from empty buffers.
     // Returns 0, or -1 on any failure, after which nothing it opened is left
     // open; at once, with nothing opened or sent, for a version from 9 on an
@@ -89,8 +98,9 @@ class BasicInsimConnection {
     char* current_packet();
 
     // Bytes one step of the size byte counts on this connection: 4 after an
-    // open that declared version 9 or later, else 1. A record's length in
-    // bytes is its size byte times this.
+    // open whose version answer reported 9 or later (or, without one, that
+    // declared it), else 1. A record's length in bytes is its size byte
+    // times this.
     std::size_t size_unit() const;
 
     // Sends one record under the send lock. For IS_BTN and IS_MTC it first
@@ -133,7 +143,9 @@ class BasicInsimConnection {
     // The last receive filled all the room it was given: more bytes are
     // likely queued.
     bool receive_filled;
-    uint8_t unit_shift;                      // size bytes count 1 << unit_shift bytes
+    // Size bytes count 1 << unit_shift bytes; on InsimConnectionV9 a flag
+    // beside it while open waits for the version answer.
+    uint8_t unit_shift;
     unsigned char packet_store[BufferSize];  // copy of the current record
     fd_set read_set;
     fd_set except_set;

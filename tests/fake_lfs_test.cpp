@@ -11,6 +11,7 @@
 #include <asio/write.hpp>
 #include <cstring>
 #include <functional>
+#include <future>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -240,7 +241,7 @@ struct Session {
 // how the session must end.
 struct TimingCase {
     std::string label;
-    std::vector<std::string> args;  // beyond --port 0 --laps kEndless
+    std::vector<std::string> args;  // beyond --port 0 (and --laps kEndless, unless given)
     // Plays the client from its introduction to the end of the session.
     std::function<void(Session&)> play;
     long status;
@@ -253,8 +254,11 @@ class FakeLfsTiming : public ::testing::TestWithParam<TimingCase> {};
 
 TEST_P(FakeLfsTiming, EndsTheSessionOnlyWhenTheClientFails) {
     const TimingCase& c = GetParam();
-    std::vector<std::string> args = {"--port", "0", "--laps", kEndless};
+    std::vector<std::string> args = {"--port", "0"};
     args.insert(args.end(), c.args.begin(), c.args.end());
+    if (std::find(c.args.begin(), c.args.end(), "--laps") == c.args.end()) {
+        args.insert(args.end(), {"--laps", kEndless});
+    }
     uint16_t port = 0;
     auto simulator = start_fake_lfs(args, &port);
     IntroducedClient introduced(port, 0, c.receive_buffer);
@@ -269,6 +273,10 @@ TEST_P(FakeLfsTiming, EndsTheSessionOnlyWhenTheClientFails) {
     }
 }
 
+bool is_keepalive(const Bytes& record) {
+    return record[1] == insim::ISP_TINY && record[3] == insim::TINY_NONE;
+}
+
 // Reads what fake_lfs sends for `time`, answering every keep-alive, and
 // every report with a button when `buttons`.
 void answer(sim::SimClient& client, std::chrono::milliseconds time, bool buttons = false) {
@@ -276,7 +284,7 @@ void answer(sim::SimClient& client, std::chrono::milliseconds time, bool buttons
     while (std::chrono::steady_clock::now() < until) {
         auto record = client.read_record(kWait);
         ASSERT_TRUE(record) << "fake_lfs closed the connection";
-        if ((*record)[1] == insim::ISP_TINY && (*record)[3] == insim::TINY_NONE) {
+        if (is_keepalive(*record)) {
             ASSERT_TRUE(client.send(*record));
         } else if (buttons && (*record)[1] == insim::ISP_MCI) {
             ASSERT_TRUE(client.send(button("bbbb")));
@@ -286,6 +294,16 @@ void answer(sim::SimClient& client, std::chrono::milliseconds time, bool buttons
 
 void close_request(sim::SimClient& client) {
     ASSERT_TRUE(client.send(sim::tiny_record(insim::TINY_CLOSE)));
+}
+
+// Reads what fake_lfs sends until the first keep-alive, answering none.
+void until_a_keepalive(sim::SimClient& client) {
+    for (auto record = client.read_record(kWait); record; record = client.read_record(kWait)) {
+        if (is_keepalive(*record)) {
+            return;
+        }
+    }
+    ADD_FAILURE() << "no keep-alive came";
 }
 
 // Processor-time budgets hold for the tool's own time, and not under the
@@ -320,6 +338,19 @@ void ninth_turned_away(Session& s) {
     for (const auto& program : more) {
         ASSERT_TRUE(program->close_request());
     }
+    close_request(s.client);
+}
+
+// A second program comes and goes; lines about the first are marked from
+// then on (regression: the mark went with the second).
+void marks_stay_after_the_second_leaves(Session& s) {
+    {
+        IntroducedClient second(s.port, 0, 0, "second");
+        ASSERT_TRUE(second.close_request());
+        EXPECT_TRUE(second.client.wait_closed(kWait));
+    }
+    ASSERT_TRUE(s.first.send(button("x", 4, 240)));
+    EXPECT_TRUE(s.simulator.wait_for_output(kNotShown, kWait));
     close_request(s.client);
 }
 
@@ -452,6 +483,11 @@ INSTANTIATE_TEST_SUITE_P(
                    {"fake_lfs: turned a program away: the simulator serves at most 8 programs at "
                     "once",
                     "fake_lfs: program 3 \"raw client\": " + kNotShown + "ClickID 240, over 239"}},
+        TimingCase{"marks_stay_after_the_second_program_leaves",
+                   {},
+                   marks_stay_after_the_second_leaves,
+                   0,
+                   {"fake_lfs: program 1 \"raw client\": " + kNotShown + "ClickID 240, over 239"}},
         TimingCase{"versions_0_and_9_at_once",
                    {"--cars", "17", "--interval", "100", "--keepalive", "250"},
                    versions_0_and_9,
@@ -481,6 +517,33 @@ INSTANTIATE_TEST_SUITE_P(
                    1,
                    {kUnanswered + "200 ms ago was not answered",
                     kStrict + "0 records the simulator would not accept or show, "}},
+        // Regression: the last keep-alive was judged only when the next
+        // went, so one the session ended before was never judged.
+        TimingCase{"strict_last_keepalive_unanswered_as_the_program_leaves",
+                   {"--strict", "--keepalive", "2000"},
+                   [](Session& s) {
+                       until_a_keepalive(s.client);
+                       std::this_thread::sleep_for(1300ms);  // its answer's second, and more
+                       close_request(s.client);
+                   },
+                   1,
+                   {kUnanswered, kStrict + "0 records the simulator would not accept or show, "
+                                           "1 keep-alive not answered; status 1"}},
+        TimingCase{"strict_last_keepalive_unanswered_as_the_laps_end",
+                   {"--strict", "--keepalive", "2500", "--interval", "250", "--laps", "1"},
+                   [](Session& s) {
+                       // Every report answered, so the race ends with its lap
+                       // (4 s), before the next keep-alive.
+                       for (auto record = s.client.read_record(kWait); record;
+                            record = s.client.read_record(kWait)) {
+                           if ((*record)[1] == insim::ISP_MCI) {
+                               ASSERT_TRUE(s.client.send(button("bbbb")));
+                           }
+                       }
+                   },
+                   1,
+                   {kUnanswered, kStrict + "0 records the simulator would not accept or show, "
+                                           "1 keep-alive not answered; status 1"}},
         TimingCase{"strict_every_keepalive_answered",
                    {"--strict", "--keepalive", "200", "--interval", "100"},
                    [](Session& s) {
@@ -651,6 +714,52 @@ TEST_P(FakeLfsProtocol, ServesEachVersionInItsOwnUnit) {
     EXPECT_TRUE(has(simulator->out(), ", protocol version " + c.shown)) << simulator->out();
     EXPECT_TRUE(has(simulator->out(), "button 237 \"unit\"")) << simulator->out();
     EXPECT_EQ(simulator->err(), "") << "every record is judged in the program's own unit";
+}
+
+// The library's connection that speaks 9 frames and sends in the unit of
+// the version in use, whatever it declared (regression: against a simulator
+// older than the version it declared it read the 20-byte version answer as
+// 80 bytes, and its open hung).
+TEST_P(FakeLfsProtocol, TheLibrarySpeaksTheVersionInUse) {
+    const ProtocolCase& c = GetParam();
+    constexpr std::size_t kCars = 17;
+    uint16_t port = 0;
+    auto simulator = start_fake_lfs({"--port", "0", "--insim-version", c.simulator, "--cars",
+                                     std::to_string(kCars), "--laps", kEndless},
+                                    &port);
+    insim::InsimConnectionV9 connection;
+    insim::IS_VER version{};
+    auto opened = std::async(std::launch::async, [&] {
+        return connection.open("127.0.0.1", port, "library", "", &version, '!', insim::ISF_MCI, 100,
+                               0, c.declared);
+    });
+    if (opened.wait_for(kWait) != std::future_status::ready) {
+        simulator.reset();  // its end ends the wait, so that the test fails
+    }
+    ASSERT_EQ(opened.get(), 0) << "open";
+    EXPECT_EQ(version.InSimVer, c.in_use);
+    const std::size_t unit = sim::size_unit(c.in_use);
+    EXPECT_EQ(connection.size_unit(), unit);
+    // The interval's first report holds as many cars as the version allows.
+    const uint8_t* report = nullptr;
+    while (report == nullptr) {
+        ASSERT_EQ(connection.read_packet(), 0);
+        const auto* record = reinterpret_cast<const uint8_t*>(connection.current_packet());
+        report = record[1] == insim::ISP_MCI ? record : nullptr;
+    }
+    EXPECT_EQ(report[3], std::min(kCars, sim::cars_per_report(c.in_use)));
+    EXPECT_EQ(report[0] * unit, 4 + 28u * report[3]) << "its size in the unit in use";
+    insim::IS_BTN shown = button_with_text(4, 'u');
+    shown.L = 1;
+    shown.T = 70;
+    shown.W = 60;
+    shown.H = 10;
+    ASSERT_EQ(connection.write_packet(&shown), 0);
+    EXPECT_EQ(shown.Size * unit, 16u);
+    ASSERT_EQ(connection.close(), 0);
+    EXPECT_EQ(simulator->wait(kWait), 0);
+    EXPECT_TRUE(has(simulator->out(), "button 237 \"uuuu\"")) << simulator->out();
+    EXPECT_EQ(simulator->err(), "") << "every record is sized in the unit in use";
 }
 
 INSTANTIATE_TEST_SUITE_P(Versions, FakeLfsProtocol,

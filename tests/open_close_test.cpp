@@ -9,6 +9,7 @@
 
 #include "tests/support/connection_fixture.h"
 #include "tests/support/descriptors.h"
+#include "tools/protocol/versions.h"
 
 namespace {
 
@@ -35,6 +36,7 @@ struct IntroductionCase {
     Bytes expected;        // the 44 bytes as they must travel
     uint8_t declared = 0;  // the protocol version open is given
     bool v9_kind = false;  // opened on an InsimConnectionV9
+    uint8_t in_use = 0;    // the version the answer reports; 0: as served for `declared`
 };
 
 std::vector<IntroductionCase> introduction_cases() {
@@ -66,6 +68,15 @@ std::vector<IntroductionCase> introduction_cases() {
         {"v9_kind_declares_0", "zero", "", true, 0, 100, 0,
          sim::concat({header(1, 0, 0, 0, 0, 100, 0), Bytes(16, 0), text_field("zero", 16)}), 0,
          true},
+        // The version in use, as the answer reports it, sets the unit after
+        // it (regression: an older simulator's 20-byte answer was read as
+        // 80 bytes, and open hung).
+        {"v9_kind_declares_9_to_an_older_simulator", "nine", "", true, 0, 100, 0,
+         sim::concat({header(1, 0, 0, 0, 0, 100, 0, 9), Bytes(16, 0), text_field("nine", 16)}), 9,
+         true, 8},
+        {"v9_kind_declares_8_to_a_simulator_that_serves_9", "eight", "", true, 0, 100, 0,
+         sim::concat({header(1, 0, 0, 0, 0, 100, 0, 8), Bytes(16, 0), text_field("eight", 16)}), 8,
+         true, 9},
     };
 }
 
@@ -83,18 +94,21 @@ void expect_introduction(Connection& connection, const IntroductionCase& c) {
     });
     ASSERT_TRUE(take_introduction(peer, opened));
     EXPECT_EQ(peer.received(), c.expected);
-    const Bytes answer = in_units(sim::version_record("0.7F", 9), c.declared);
+    const auto in_use =
+        static_cast<uint8_t>(c.in_use != 0 ? c.in_use : sim::served_version(c.declared));
+    const Bytes answer = in_units(sim::version_record("0.7F", in_use), in_use);
     if (c.ask_version) {
         ASSERT_TRUE(peer.send(answer));
     }
     // Without a version destination open returns without reading anything.
     ASSERT_EQ(get_bounded(opened, peer), 0);
-    EXPECT_EQ(connection.size_unit(), unit_of(c.declared));
+    const uint8_t speaks = c.v9_kind && c.ask_version ? in_use : c.declared;
+    EXPECT_EQ(connection.size_unit(), unit_of(speaks));
     if (c.ask_version) {
         EXPECT_EQ(sim::bytes_of(version), answer);
     }
     EXPECT_EQ(connection.close(), 0);
-    EXPECT_EQ(read_record_in(peer, unit_of(c.declared)), in_units(kCloseRequest, c.declared));
+    EXPECT_EQ(read_record_in(peer, unit_of(speaks)), in_units(kCloseRequest, speaks));
 }
 
 TEST_P(Introduction, TravelsByteForByte) {

@@ -81,13 +81,36 @@ TapEnding interrupted_while_a_fault_holds() {
             {"not delivered"}};
 }
 
-INSTANTIATE_TEST_SUITE_P(Signals, TapEndings,
-                         ::testing::Values(signalled("sigint", SIGINT),
-                                           signalled("sigterm", SIGTERM),
-                                           signalled("sighup", SIGHUP),
-                                           interrupted_while_held_back(),
-                                           interrupted_while_a_fault_holds()),
-                         [](const auto& info) { return info.param.label; });
+// Ctrl+C while a fault holds the simulator's records longer than the tap
+// waits at an interrupt: the note says the interrupt did not wait for them
+// (regression: it said the program's connection had ended).
+TapEnding interrupted_before_a_latency_ends() {
+    return {"sigint_before_a_latency_ends",
+            {.tap_args = {"--fault", "to-program:latency=4000"}},
+            [](TapSession& s) {
+                ASSERT_TRUE(s.simulator_sends(sim::car_report({{1, 2}})));
+                std::this_thread::sleep_for(std::chrono::milliseconds(100));
+                ASSERT_EQ(::kill(static_cast<pid_t>(s.tap->pid()), SIGINT), 0);
+                EXPECT_TRUE(s.program->wait_closed(kWait));
+                EXPECT_TRUE(s.simulator.wait_closed(kWait));
+                EXPECT_TRUE(s.program->received().empty());
+                s.program->close();
+                s.simulator.close_client();
+            },
+            1,
+            "interrupted",
+            {" from the simulator were not delivered to the program, 32 of them held by a fault, "
+             "which the interrupt did not wait for\n"},
+            true,
+            {"connection ended"}};
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Signals, TapEndings,
+    ::testing::Values(signalled("sigint", SIGINT), signalled("sigterm", SIGTERM),
+                      signalled("sighup", SIGHUP), interrupted_while_held_back(),
+                      interrupted_while_a_fault_holds(), interrupted_before_a_latency_ends()),
+    [](const auto& info) { return info.param.label; });
 
 }  // namespace
 }  // namespace test_support

@@ -34,8 +34,29 @@ TapEnding simulator_resets_while_a_fault_holds() {
              "insim_tap: 60 bytes from the program were not delivered to the simulator"}};
 }
 
+// The program closes its connection while a fault holds the simulator's
+// records for it; the tap sees only the end of its stream, and finds it gone
+// when they go (regression: they were counted as plain undelivered, with
+// status 0 and no line).
+TapEnding program_closes_while_a_fault_holds() {
+    return {"program_closes_while_latency_holds",
+            {.tap_args = {"--fault", "to-program:latency=500"}},
+            [](TapSession& s) {
+                const sim::Bytes report = sim::car_report({{1, 2}});
+                ASSERT_TRUE(s.simulator_sends(sim::concat({report, report, report, report})));
+                std::this_thread::sleep_for(std::chrono::milliseconds(100));
+                s.program->close();
+                EXPECT_TRUE(s.simulator.wait_closed(kWait)) << "the end is passed on";
+                s.simulator.close_client();
+            },
+            1,
+            "the program closed the connection",
+            {" of them held by a fault when the program's connection ended", "insim_tap: "}};
+}
+
 INSTANTIATE_TEST_SUITE_P(Resets, TapEndings,
-                         ::testing::Values(simulator_resets_while_a_fault_holds()),
+                         ::testing::Values(simulator_resets_while_a_fault_holds(),
+                                           program_closes_while_a_fault_holds()),
                          [](const auto& info) { return info.param.label; });
 
 }  // namespace

@@ -1,7 +1,7 @@
 // One program's connection to fake_lfs: its records cut out of the stream in
 // the unit its introduction decides, records sent to it in that unit, sends
 // that it may leave waiting no longer than the idle limit, lines about it
-// marked with it once more than one program is connected, and its end,
+// marked with it once a second program has connected, and its end,
 // after what was queued for it has gone. What a program is served (laps or
 // a replay) is the business of a class made from this one.
 //
@@ -96,7 +96,7 @@ class Connection : public std::enable_shared_from_this<Connection> {
     int version() const { return splitter_.version().value_or(0); }
     void set_name(std::string name) { name_ = std::move(name); }
     // Standard output and standard error, each line marked with the program
-    // once more than one is connected.
+    // once a second program has connected.
     std::ostream& out() { return out_; }
     std::ostream& err() { return err_; }
     // A handler that holds the connection while it waits.

@@ -38,10 +38,23 @@ void KeepAlives::heard() {
     unanswered_since_.reset();
 }
 
+// The last keep-alive is judged too, once it has had the time an answer
+// takes: the one before each is judged as the next goes.
 void KeepAlives::stop() {
+    const Clock::duration since = Clock::now() - last_sent_;
+    if (running_ && pending_ && since >= kAnswerTime) {
+        unanswered(std::chrono::duration_cast<milliseconds>(since).count());
+    }
     running_ = false;
+    pending_ = false;
     keepalive_timer_.cancel();
     idle_timer_.cancel();
+}
+
+void KeepAlives::unanswered(long long sent_ms_ago) {
+    err_ << "fake_lfs: the keep-alive sent " << sent_ms_ago << " ms ago was not answered"
+         << std::endl;
+    events_.unanswered();
 }
 
 void KeepAlives::keep_alive() {
@@ -53,15 +66,14 @@ void KeepAlives::keep_alive() {
         // The simulator closes only an idle program, but a developer should
         // still see a keep-alive go unanswered.
         if (pending_) {
-            err_ << "fake_lfs: the keep-alive sent " << options_.keepalive_ms
-                 << " ms ago was not answered" << std::endl;
-            events_.unanswered();
+            unanswered(options_.keepalive_ms);
         }
         events_.send();
         if (!running_) {
             return;  // the program went as the keep-alive was sent
         }
         pending_ = true;
+        last_sent_ = Clock::now();
         if (!unanswered_since_) {
             unanswered_since_ = Clock::now();
         }

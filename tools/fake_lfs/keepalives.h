@@ -1,6 +1,7 @@
 // A program's keep-alives and idle limit, as the simulator documents them: a
 // keep-alive every --keepalive ms from the introduction on, a note when one
-// went unanswered, and the end of a program from which nothing at all has
+// went unanswered (when the next goes, or at the end, a second after it
+// went), and the end of a program from which nothing at all has
 // come for the idle limit, whatever --keepalive is. Only when the first
 // keep-alive sent since the program was last heard went less than a second
 // before the limit is its answer waited for to the end of that second, so
@@ -38,10 +39,13 @@ class KeepAlives {
     void heard();
     // A keep-alive came back.
     void answered() { pending_ = false; }
+    // Stops both clocks; a keep-alive sent a second or more before and not
+    // answered is noted first.
     void stop();
 
   private:
     void keep_alive();
+    void unanswered(long long sent_ms_ago);
     void watch_idle();
     engine::Clock::time_point idle_deadline() const;
 
@@ -53,6 +57,7 @@ class KeepAlives {
     std::weak_ptr<void> owner_;
     bool running_ = false;
     bool pending_ = false;
+    engine::Clock::time_point last_sent_;  // of the last keep-alive
     engine::Clock::time_point next_keepalive_;
     engine::Clock::time_point last_heard_;
     // When the first keep-alive since the program was last heard went.

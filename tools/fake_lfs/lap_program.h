@@ -50,6 +50,9 @@ class LapProgram : public Connection {
     void race_over(Clock::time_point last_step);
     // Whether a button has answered every report sent.
     bool answered_every_report() const { return records_.answered_every_report(); }
+    // Stops its keep-alives as fake_lfs ends, the last one judged, so that
+    // the end's account holds it.
+    void stop_keepalives() { keepalives_.stop(); }
 
     // Sends `records`, in order, once the program is introduced (and not
     // sent garbage instead).

@@ -131,6 +131,9 @@ class LapSession {
         events_.stop();
         people_.stop();
         last_answers_timer_.cancel();
+        for (LapProgram* program : programs()) {
+            program->stop_keepalives();
+        }
         if (!options_.strict || (refused_records_ == 0 && unanswered_keepalives_ == 0)) {
             return;
         }

@@ -1,6 +1,6 @@
 // A stream of lines about one program: each whole line goes on to the
 // standard stream it stands for, marked with the program it is about while
-// the mark says so (once more than one program is connected), so that the
+// the mark says so (once a second program has connected), so that the
 // lines of several programs can be told apart.
 #pragma once
 

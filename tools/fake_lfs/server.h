@@ -62,7 +62,9 @@ class Server : public Connection::Host {
     void serve(asio::ip::tcp::socket socket);
     void finished(Connection& connection, int status) override;
     void closed(Connection& connection) override;
-    bool marking() const override { return connections_.size() > 1; }
+    // From the second program on, for good: lines printed while several
+    // were connected keep their meaning when fewer are left.
+    bool marking() const override { return connected_ > 1; }
 
     asio::io_context& io_;
     asio::ip::tcp::acceptor& acceptor_;

@@ -131,7 +131,7 @@ void FaultPipe::schedule(Item item) {
     held_ += item.bytes.size();
     queue_.push_back(std::move(item));
     if (!waiting_) {
-        release();
+        release(false);
     }
 }
 
@@ -175,7 +175,7 @@ void FaultPipe::drop_queue(bool held_lost) {
 // Sends what is due, a slice at a time, and waits for the next. Any action
 // may end the relay, and with it this pipe, so none is called while an item
 // is still being read.
-void FaultPipe::release() {
+void FaultPipe::release(bool late) {
     waiting_ = false;
     while (!stopped_ && !queue_.empty()) {
         Item& front = queue_.front();
@@ -184,7 +184,7 @@ void FaultPipe::release() {
             timer_.expires_at(front.due);
             timer_.async_wait([this](std::error_code error) {
                 if (!error) {
-                    release();
+                    release(true);
                 }
             });
             return;
@@ -202,7 +202,7 @@ void FaultPipe::release() {
             } else {
                 front.due = Clock::now() + kSliceGap;
             }
-            actions_.send(piece);
+            actions_.send(piece, late);
             continue;
         }
         const Item item = std::move(front);

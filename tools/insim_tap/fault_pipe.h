@@ -26,11 +26,12 @@ using engine::Clock;
 class FaultPipe {
   public:
     struct Actions {
-        std::function<void(std::span<const uint8_t>)> send;  // to the other side
-        std::function<void(const std::string&)> note;        // into the capture
-        std::function<void(const std::string&)> cut;         // close both connections
-        std::function<void(const std::string&)> reset;       // reset the program's
-        std::function<void()> ended;                         // all that came has gone after the end
+        // To the other side; `held` when the bytes waited here for their time.
+        std::function<void(std::span<const uint8_t>, bool held)> send;
+        std::function<void(const std::string&)> note;   // into the capture
+        std::function<void(const std::string&)> cut;    // close both connections
+        std::function<void(const std::string&)> reset;  // reset the program's
+        std::function<void()> ended;                    // all that came has gone after the end
     };
 
     FaultPipe(asio::io_context& io, Direction direction, std::vector<Fault> faults,
@@ -70,7 +71,9 @@ class FaultPipe {
 
     void record(std::span<const uint8_t> bytes);
     void schedule(Item item);
-    void release();
+    // Sends what is due; `late` when its time came on the timer, so that
+    // what goes waited for it.
+    void release(bool late);
     // Counts the queue as not delivered and empties it.
     void drop_queue(bool held_lost);
     bool applies(const Fault& fault, long record) const;

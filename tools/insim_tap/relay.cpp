@@ -11,6 +11,12 @@ namespace {
 // The most a direction queues before it stops reading from its side, which
 // then holds that side back as the other would.
 constexpr std::size_t kMaxQueued = 1 << 16;
+// The most on its way in a direction with faults, held by them and queued,
+// before it stops reading from its side: the bound of the tap's memory
+// under a latency or a stall. Above the queue's own bound, so that a
+// latency lets through what a session sends in that time (a hundred car
+// reports a second, for seconds).
+constexpr std::size_t kMaxOnTheWay = 1 << 18;
 // How long a stop waits for both sides to end after their streams end.
 constexpr std::chrono::seconds kStopWait(2);
 
@@ -46,9 +52,17 @@ void Relay::add_faults(asio::io_context& io, End& end, End& other, Direction dir
         io, direction, std::move(mine),
         FaultPipe::Actions{
             .send =
-                [this, &other](std::span<const uint8_t> bytes) {
+                [this, &end, &other](std::span<const uint8_t> bytes, bool held) {
+                    // Told first: a send that fails at once drops these too.
+                    other.held_in_queue.given(bytes.size(), held,
+                                              other.link.queued() + bytes.size());
                     other.link.send(bytes);
                     last_delivered_ = Clock::now();
+                    // Never within a read of `end` (what is held goes on a
+                    // timer), where reading goes on by itself.
+                    if (held) {
+                        hold_back(end, other);
+                    }
                 },
             .note = [this](const std::string& text) { log_.comment(text); },
             .cut =
@@ -59,6 +73,36 @@ void Relay::add_faults(asio::io_context& io, End& end, End& other, Direction dir
             .reset = [this](const std::string& why) { reset_program(why); },
             .ended = [&other] { other.link.end_sending(); },
         });
+}
+
+Relay::Undelivered Relay::undelivered_to(const End& to, const End& from) {
+    Undelivered undelivered;
+    undelivered.bytes = to.link.undelivered();
+    undelivered.held = to.held_dropped;
+    if (from.faults) {
+        undelivered.bytes += from.faults->undelivered();
+        undelivered.held += from.faults->held_lost();
+    }
+    undelivered.interrupted = to.held_interrupted;
+    return undelivered;
+}
+
+std::size_t Relay::on_the_way(const End& from, const End& to) {
+    return to.link.queued() + (from.faults ? from.faults->held() : 0);
+}
+
+void Relay::hold_back(End& from, const End& to) {
+    if (to.link.queued() > kMaxQueued || on_the_way(from, to) > kMaxOnTheWay) {
+        from.link.pause_reading();
+    } else {
+        from.link.resume_reading();
+    }
+}
+
+// What the link drops is the last of what it was given, so this holds
+// however often it is counted.
+void Relay::dropped(End& to) {
+    to.held_dropped = to.held_in_queue.held_among_last(to.link.undelivered());
 }
 
 void Relay::stop_faults_of(End& from, bool held_lost) {
@@ -111,17 +155,20 @@ void Relay::start_end(End& end, End& other) {
                     other.link.send(bytes);
                     log_.take(end.from, bytes);
                 }
-                if (other.link.queued() > kMaxQueued) {
+                // Only held back here: within a read, reading goes on by
+                // itself.
+                if (other.link.queued() > kMaxQueued || on_the_way(end, other) > kMaxOnTheWay) {
                     end.link.pause_reading();
                 }
             },
         .reading_ended = [this, &end,
                           &other](std::error_code error) { reading_ended(end, other, error); },
-        .sending_ended = [this, &end, &other](std::error_code) { sending_ended(end, other); },
+        .sending_ended = [this, &end,
+                          &other](std::error_code error) { sending_ended(end, other, error); },
         .drained =
-            [this, &other] {
+            [this, &end, &other] {
                 last_delivered_ = Clock::now();
-                other.link.resume_reading();
+                hold_back(other, end);
             },
         .stalled = [this, &end, &other] { stalled(end, other); },
     });
@@ -147,6 +194,7 @@ void Relay::reading_ended(End& end, End& other, std::error_code error) {
         // still sends is read and recorded all the same.
         stop_faults_of(other, true);
         end.link.close();
+        dropped(end);
         end.sending_done = true;
         other.link.resume_reading();
     }
@@ -156,8 +204,14 @@ void Relay::reading_ended(End& end, End& other, std::error_code error) {
     check_done();
 }
 
-void Relay::sending_ended(End& end, End& other) {
+void Relay::sending_ended(End& end, End& other, std::error_code error) {
     end.sending_done = true;
+    if (error) {
+        // The side is gone (it may have ended only its own sending before):
+        // what the other's faults held for it can go nowhere now.
+        dropped(end);
+        stop_faults_of(other, true);
+    }
     // A queue dropped by a failure never drains: the other side's reading,
     // held back by it, goes on.
     other.link.resume_reading();
@@ -176,6 +230,7 @@ void Relay::stalled(End& end, End& other) {
              std::to_string(whole_seconds(stall_limit_)) + " s");
     stop_faults_of(other, true);
     end.link.reset();
+    dropped(end);
     end.reading_done = true;
     end.sending_done = true;
     log_.side_ended(end.from);
@@ -189,10 +244,10 @@ std::string Relay::stall() const {
         return "";
     }
     const End& from = stalled_ == &program_ ? simulator_ : program_;
+    const std::size_t bytes = undelivered_to(*stalled_, from).bytes;
     return std::string(stalled_->name) + " took nothing for " +
            std::to_string(whole_seconds(stall_limit_)) + " s (--stall-limit); " +
-           sim::counted(undelivered_to(*stalled_, from), "byte") +
-           (undelivered_to(*stalled_, from) == 1 ? " was" : " were") + " not delivered";
+           sim::counted(bytes, "byte") + (bytes == 1 ? " was" : " were") + " not delivered";
 }
 
 void Relay::stop() {
@@ -260,16 +315,20 @@ void Relay::close_both() {
     finished_ = true;
     end_timer_.cancel();
     // What faults still hold can go nowhere now: lost by the hold when an
-    // interrupt outlasted it; else the way ended by a cut, or what is held
-    // is for a side whose connection failed on a send, as it would have
-    // without the fault.
-    for (End* end : {&program_, &simulator_}) {
-        if (end->faults) {
-            end->faults->stop(stopping_);
+    // interrupt outlasted it; else the way ended by a cut (a side whose
+    // connection failed had its faults stopped then).
+    for (auto [from, to] : {std::pair{&program_, &simulator_}, std::pair{&simulator_, &program_}}) {
+        if (from->faults) {
+            to->held_interrupted = stopping_ && !from->faults->stopped();
+            from->faults->stop(stopping_);
         }
     }
     program_.link.close();
     simulator_.link.close();
+    if (stopping_) {
+        dropped(program_);
+        dropped(simulator_);
+    }
     done_();
 }
 

@@ -4,7 +4,9 @@
 // direction's faults still hold, and the other direction goes on until that
 // side ends too. A side that takes nothing for the stall limit is given up
 // on: what the other side sends is still read and recorded, and what could
-// not be given is counted.
+// not be given is counted. What is on its way in a direction, queued or held
+// by its faults, is bounded: past the bound its side is not read until less
+// is on its way, and so waits, as it would for a slow peer.
 #pragma once
 
 #include <asio/io_context.hpp>
@@ -18,6 +20,7 @@
 #include "tools/engine/link.h"
 #include "tools/insim_tap/capture_log.h"
 #include "tools/insim_tap/fault_pipe.h"
+#include "tools/insim_tap/held_in_queue.h"
 
 namespace insim_tap {
 
@@ -43,15 +46,17 @@ class Relay {
     // program took nothing for 70 s (--stall-limit); 1200 bytes were not
     // delivered"); empty when it did not.
     std::string stall() const;
-    // Bytes one side sent that never reached the other, whether the faults
-    // or the connection kept them back.
-    std::size_t undelivered_to_program() const { return undelivered_to(program_, simulator_); }
-    std::size_t undelivered_to_simulator() const { return undelivered_to(simulator_, program_); }
-    // Of those, the bytes a fault held for their time when the receiving
-    // side's connection failed or was given up on (or the session was
-    // interrupted).
-    std::size_t held_lost_to_program() const { return held_lost_from(simulator_); }
-    std::size_t held_lost_to_simulator() const { return held_lost_from(program_); }
+    // What one side sent that never reached the other.
+    struct Undelivered {
+        std::size_t bytes = 0;  // kept back by the faults or the connection
+        // Of those, the bytes a fault held for their time that could not go
+        // after it: the receiving side's connection ended or was given up on,
+        // or the interrupt ended the session first.
+        std::size_t held = 0;
+        bool interrupted = false;  // the interrupt, not the connection, ended the hold
+    };
+    Undelivered to_program() const { return undelivered_to(program_, simulator_); }
+    Undelivered to_simulator() const { return undelivered_to(simulator_, program_); }
 
   private:
     struct End {
@@ -65,16 +70,25 @@ class Relay {
         bool sending_done = false;
         // The faults on what this side sends, if any.
         std::unique_ptr<FaultPipe> faults;
+        // Of what is queued for this side, the bytes the other's faults held.
+        HeldInQueue held_in_queue;
+        // Bytes the other's faults held that this side's connection dropped
+        // as it failed, was given up on or was interrupted.
+        std::size_t held_dropped = 0;
+        bool held_interrupted = false;  // the interrupt ended what was held for this side
     };
 
-    static std::size_t undelivered_to(const End& to, const End& from) {
-        return to.link.undelivered() + (from.faults ? from.faults->undelivered() : 0);
-    }
-    static std::size_t held_lost_from(const End& from) {
-        return from.faults ? from.faults->held_lost() : 0;
-    }
+    static Undelivered undelivered_to(const End& to, const End& from);
     // Bytes on their way in either direction: held by faults or queued.
     bool delivering() const;
+    // Bytes on their way from `from` to `to`: held by the faults or queued.
+    static std::size_t on_the_way(const End& from, const End& to);
+    // Stops reading from `from` while too much is on its way to `to`, and
+    // goes on once less is.
+    static void hold_back(End& from, const End& to);
+    // `to`'s connection has dropped what was queued for it (not by a cut or
+    // reset fault): counts what of it the faults held.
+    static void dropped(End& to);
 
     void start_end(End& end, End& other);
     void add_faults(asio::io_context& io, End& end, End& other, Direction direction,
@@ -87,7 +101,7 @@ class Relay {
     static void stop_faults_of(End& from, bool held_lost);
     void reset_program(const std::string& why);
     void reading_ended(End& end, End& other, std::error_code error);
-    void sending_ended(End& end, End& other);
+    void sending_ended(End& end, End& other, std::error_code error);
     void stalled(End& end, End& other);
     void note_end(const std::string& what);
     void watch_silence();

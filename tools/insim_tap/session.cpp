@@ -147,11 +147,9 @@ class Session {
         const long long ms = log_->ms_now();
         log_->session_ended();
         const std::string lost_to_program =
-            undelivered("the simulator", "the program", relay_->undelivered_to_program(),
-                        relay_->held_lost_to_program());
+            undelivered("the simulator", "the program", relay_->to_program());
         const std::string lost_to_simulator =
-            undelivered("the program", "the simulator", relay_->undelivered_to_simulator(),
-                        relay_->held_lost_to_simulator());
+            undelivered("the program", "the simulator", relay_->to_simulator());
         log_->comment("end at " + std::to_string(ms) + " ms: " + relay_->ending());
         log_->close();
         const bool good_before = writer_.good();
@@ -180,22 +178,23 @@ class Session {
                   << std::endl;
     }
 
-    // Notes in the capture the bytes `from` sent that never reached `to`; of
-    // those, `held_lost` were held by a fault. Returns the line that says
-    // so when a fault held some, else nothing.
-    std::string undelivered(const char* from, const char* to, std::size_t lost,
-                            std::size_t held_lost) {
-        if (lost == 0) {
+    // Notes in the capture the bytes `from` sent that never reached `to`.
+    // Returns the line that says so when a fault held some of them, else
+    // nothing.
+    std::string undelivered(const char* from, const char* to, const Relay::Undelivered& lost) {
+        if (lost.bytes == 0) {
             return "";
         }
-        std::string note = sim::counted(lost, "byte") + " from " + from +
-                           (lost == 1 ? " was" : " were") + " not delivered to " + std::string(to);
-        if (held_lost == 0) {
+        std::string note = sim::counted(lost.bytes, "byte") + " from " + from +
+                           (lost.bytes == 1 ? " was" : " were") + " not delivered to " +
+                           std::string(to);
+        if (lost.held == 0) {
             log_->comment(note);
             return "";
         }
-        note += ", " + std::to_string(held_lost) + " of them held by a fault when " + to +
-                "'s connection ended";
+        note += ", " + std::to_string(lost.held) + " of them held by a fault";
+        note += lost.interrupted ? ", which the interrupt did not wait for"
+                                 : " when " + std::string(to) + "'s connection ended";
         log_->comment(note);
         return note;
     }
