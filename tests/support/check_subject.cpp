@@ -30,7 +30,8 @@
 //                      in bytes; sends no buttons
 //   flood              sound9, sending a gigabyte of sound buttons as fast as
 //                      it can besides its answers
-// It connects to 127.0.0.1 at INSIM_PORT, says so in a line on standard
+// It connects to 127.0.0.1 at INSIM_PORT, introduces itself by the name in
+// CHECK_SUBJECT_NAME (if set), says so in a line on standard
 // output and one on standard error, asks for car reports, answers each
 // keep-alive and each report (with a button naming the first car's x in
 // metres), and ends when the connection does.
@@ -84,8 +85,9 @@ struct Subject {
             version = 9;
             link.set_record_unit(framing::kWordUnits);
         }
-        insim::IS_ISI isi =
-            sim::introduction("check subject", insim::ISF_MCI, 100, static_cast<uint8_t>(version));
+        const char* name = std::getenv("CHECK_SUBJECT_NAME");
+        insim::IS_ISI isi = sim::introduction(name != nullptr ? name : "check subject",
+                                              insim::ISF_MCI, 100, static_cast<uint8_t>(version));
         if (mode == "unterminated_name") {
             std::memset(isi.IName, 'n', sizeof isi.IName);
         }
