@@ -420,12 +420,22 @@ class CheckSetup : public ::testing::TestWithParam<SetupCase> {};
 TEST_P(CheckSetup, StopsAtOnceWithStatus2) {
     const SetupCase& c = GetParam();
     sim::SimPeer taken;
-    ChildProcess check(kCheck, c.options(std::to_string(taken.port())));
+    const std::vector<std::string> options = c.options(std::to_string(taken.port()));
+    const auto junit = std::find(options.begin(), options.end(), "--junit");
+    if (junit != options.end()) {
+        std::filesystem::remove(*(junit + 1));
+    }
+    ChildProcess check(kCheck, options);
     EXPECT_EQ(check.wait(60s), 2) << check.out() << check.err();
     for (const std::string& text : c.says) {
         EXPECT_NE(check.err().find(text), std::string::npos) << text << "\n" << check.err();
     }
     EXPECT_EQ(outcomes(lines_of(check.out())).size(), 0u) << "no case is judged\n" << check.out();
+    // Regression: the check that the JUnit file can be written left it
+    // behind, empty, when the check then stopped.
+    if (junit != options.end()) {
+        EXPECT_FALSE(std::filesystem::exists(*(junit + 1))) << *(junit + 1);
+    }
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -437,6 +447,14 @@ INSTANTIATE_TEST_SUITE_P(
                 return std::vector<std::string>{"--port", busy, "--exec", subject_command("sound")};
             },
             {"cannot listen on 127.0.0.1:", "--port 0"}},
+        SetupCase{"busy_port_with_junit",
+                  [](const std::string& busy) {
+                      return std::vector<std::string>{
+                          "--port",  busy,
+                          "--exec",  subject_command("sound"),
+                          "--junit", ::testing::TempDir() + "check_busy_port.xml"};
+                  },
+                  {"cannot listen on 127.0.0.1:"}},
         // The shell's own words on it are the program's output, marked.
         SetupCase{"missing_command",
                   [](const std::string&) {
