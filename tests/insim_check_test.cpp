@@ -315,6 +315,16 @@ INSTANTIATE_TEST_SUITE_P(
                     1,
                     {},
                     {"counts bytes"}},
+        // Regression: its buttons of 16 bytes, read in 4-byte units, take
+        // the next three in as text, and the record so merged keeps every
+        // limit of a button.
+        SubjectCase{"button_bytes9",
+                    "button_bytes9",
+                    {"size/1"},
+                    {"--cases", "size/1"},
+                    1,
+                    {},
+                    {"its size byte probably counts bytes"}},
         // A flood of sound records is taken and judged sound.
         SubjectCase{"flood", "flood", {}, {"--cases", "keepalive/2,size/1"}, 0}),
     [](const auto& info) { return info.param.label; });

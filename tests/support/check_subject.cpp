@@ -28,6 +28,9 @@
 //                      cars a report
 //   bytes9             declares version 9 but sizes its keep-alive answers
 //                      in bytes; sends no buttons
+//   button_bytes9      declares version 9, sizes its buttons (of 16 bytes)
+//                      in bytes, and answers no keep-alive: in 4-byte units
+//                      each button it sends takes the next three in
 //   flood              sound9, sending a gigabyte of sound buttons as fast as
 //                      it can besides its answers
 // It connects to 127.0.0.1 at INSIM_PORT, introduces itself by the name in
@@ -81,7 +84,7 @@ struct Subject {
     }
 
     void introduce() {
-        if (mode == "sound9" || mode == "bytes9" || mode == "flood") {
+        if (mode == "sound9" || mode == "bytes9" || mode == "flood" || mode == "button_bytes9") {
             version = 9;
             link.set_record_unit(framing::kWordUnits);
         }
@@ -92,13 +95,16 @@ struct Subject {
             std::memset(isi.IName, 'n', sizeof isi.IName);
         }
         sim::Bytes record = sim::bytes_of(isi);
-        if (mode == "sound9") {
+        if (mode == "sound9" || mode == "button_bytes9") {
             record = sim::sized_for(record, version);  // 11, in 4-byte units
         }
         send(record);
     }
 
     void answer_keepalive(const sim::Bytes& record) {
+        if (mode == "button_bytes9") {
+            return;
+        }
         if (mode == "odd_answer") {
             send({5, insim::ISP_TINY, 0, insim::TINY_NONE, 0});
         } else if (mode == "size_zero") {
@@ -152,6 +158,10 @@ struct Subject {
         if (mode == "bytes9" || mode == "flood") {
             return;
         }
+        if (mode == "button_bytes9") {
+            send_button("v9");
+            return;
+        }
         if (mode == "button_per_car") {
             for (std::size_t i = 0; i < cars; ++i) {
                 const insim::CompCar car = car_of(report, i);
@@ -195,7 +205,7 @@ struct Subject {
         last_text = text;
         sim::Bytes record =
             button(text, click_id, mode == "wide_button" ? 220 : 40, mode == "odd_size");
-        send(version >= 9 ? sim::sized_for(record, version) : record);
+        send(version >= 9 && mode != "button_bytes9" ? sim::sized_for(record, version) : record);
     }
 
     // Each read taken as whole records, as a careless program does.
