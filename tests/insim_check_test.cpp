@@ -71,8 +71,9 @@ struct SubjectCase {
     std::vector<std::string> fails;  // the cases that fail
     std::vector<std::string> options;
     long status;
-    // Cases whose sessions show the fault that a record rule's case fails
-    // on, for the runs of a few cases.
+    // Cases that the runs of a few cases run besides those that fail: those
+    // whose sessions show the fault that a record rule's case fails on, or
+    // whose report says what `says` holds.
     std::vector<std::string> shown_in = {};
     // What the report says of the fault, somewhere.
     std::vector<std::string> says = {};
@@ -286,6 +287,27 @@ INSTANTIATE_TEST_SUITE_P(
                     0,
                     {},
                     {"beyond the program's own keep-alives"}},
+        // Regression: keep-alives of its own passed for answers in
+        // keepalive/1, and the car cases passed a program that answers none
+        // with nothing to show that it still reads; they skip.
+        SubjectCase{"own_no_answers_deaf_at_9",
+                    "own_no_answers_deaf_at_9",
+                    {"keepalive/1"},
+                    {},
+                    0,
+                    {"cars/4"},
+                    {"beyond the program's own keep-alives",
+                     "so nothing showed whether it still reads after reports of 48 cars"}},
+        // Regression: a keep-alive of its own slower than the watch before a
+        // probe showed passed for the answer after the records.
+        SubjectCase{"slow_own_whole_reads",
+                    "slow_own_whole_reads",
+                    {"framing/1"},
+                    {},
+                    0,
+                    {},
+                    {"as if the records before them were lost"}},
+        SubjectCase{"slow_own_deaf_at_9", "slow_own_deaf_at_9", {"cars/3", "cars/4"}, {}, 0},
         // The MUST limits hold in every session, not only in a one-car one:
         // ClickIDs 240 to 248 come with 48 cars.
         SubjectCase{"button_per_car",

@@ -21,6 +21,11 @@
 //   own_whole_reads    whole_reads, with a keep-alive of its own every 400 ms
 //   own_deaf_at_9      a keep-alive of its own every 400 ms, and once a report
 //                      shows a ninth car it reads and answers nothing more
+//   own_no_answers_deaf_at_9  own_deaf_at_9, but it answers no keep-alive
+//   slow_own_whole_reads  whole_reads, with a keep-alive of its own every 3 s
+//                      (the first 3 s after it connects)
+//   slow_own_deaf_at_9  own_deaf_at_9 with a keep-alive of its own every 3 s
+//                      (the first 3 s after it connects)
 //   button_per_car     a button per car of each report, ClickID 200 + PLID
 //   late_answers       answers each keep-alive 1.1 s after it came
 //   sound9             keeps every rule of protocol version 9: sizes in
@@ -59,6 +64,7 @@ using namespace std::chrono_literals;
 using Clock = std::chrono::steady_clock;
 
 constexpr auto kOwnKeepAliveEvery = 400ms;
+constexpr auto kSlowOwnKeepAliveEvery = 3s;
 constexpr auto kLateBy = 1100ms;
 constexpr uint8_t kFirstPerCarId = 200;
 constexpr uint8_t kNinthCar = 9;
@@ -102,7 +108,7 @@ struct Subject {
     }
 
     void answer_keepalive(const sim::Bytes& record) {
-        if (mode == "button_bytes9") {
+        if (mode == "button_bytes9" || mode == "own_no_answers_deaf_at_9") {
             return;
         }
         if (mode == "odd_answer") {
@@ -147,7 +153,7 @@ struct Subject {
             std::_Exit(kCrashStatus);
         }
         const std::size_t cars = report[offsetof(insim::IS_MCI, NumC)];
-        if (mode == "own_deaf_at_9") {
+        if (mode.ends_with("deaf_at_9")) {
             for (std::size_t i = 0; i < cars; ++i) {
                 deaf = deaf || car_of(report, i).PLID >= kNinthCar;
             }
@@ -255,8 +261,16 @@ struct Subject {
                     std::this_thread::sleep_for(kOwnKeepAliveEvery);
                 }
             });
+        } else if (mode.rfind("slow_own_", 0) == 0) {
+            // Slower than the checker watches for them before its probes.
+            own = std::thread([this] {
+                const sim::Bytes keepalive = sim::tiny_record(insim::TINY_NONE);
+                do {
+                    std::this_thread::sleep_for(kSlowOwnKeepAliveEvery);
+                } while (send(keepalive));
+            });
         }
-        if (mode == "whole_reads" || mode == "own_whole_reads") {
+        if (mode.ends_with("whole_reads")) {
             run_on_whole_reads();
         } else if (mode == "late_answers") {
             run_late();
