@@ -40,6 +40,26 @@ Bytes record(std::size_t length, Bytes head) {
 const std::string kCountsBytes =
     ": its size byte counts bytes, where this protocol version counts 4-byte units";
 
+// A button of 16 bytes, sized in bytes, with the text "123".
+const Bytes kButton = {16, 45, 1, 255, 1, 0, 0, 0, 10, 10, 40, 8, '1', '2', '3', 0};
+
+Bytes joined(std::initializer_list<Bytes> parts) {
+    Bytes all;
+    for (const Bytes& part : parts) {
+        all.insert(all.end(), part.begin(), part.end());
+    }
+    return all;
+}
+
+// A button whose text holds `text` (which may start with a caption).
+Bytes button(const std::string& text, std::size_t length) {
+    Bytes record(kButton.begin(), kButton.begin() + 12);
+    record.insert(record.end(), text.begin(), text.end());
+    record.resize(length);
+    record[0] = static_cast<uint8_t>(length);
+    return record;
+}
+
 INSTANTIATE_TEST_SUITE_P(
     Records, BrokenLimits,
     ::testing::Values(
@@ -69,6 +89,33 @@ INSTANTIATE_TEST_SUITE_P(
         LimitCase{"unknown_type", record(8, {8, 70}), 1, {}},
         LimitCase{"not_a_multiple_of_4", {6, 60, 0, 0, 1, 2}, 1, {"Size 6, not a multiple of 4"}},
         LimitCase{"size_0", {0, 3, 0, 0}, 1, {"Size 0, not a record size"}},
+        // Regression: sized in bytes where sizes count 4-byte units, a
+        // button of 16 bytes reads as one of 64 holding the next three,
+        // which keeps every limit of a button.
+        LimitCase{"button_sized_in_bytes_takes_in_the_next",
+                  joined({kButton, kButton, kButton, kButton}),
+                  4,
+                  {"Size 64 bytes, with bytes other than 0 after the end of IS_BTN's Text (from "
+                   "byte 16, where unused text bytes are 0): its size byte probably counts bytes, "
+                   "where this protocol version counts 4-byte units"}},
+        LimitCase{"text_with_bytes_after_its_end",
+                  button(std::string("12\0x", 4), 16),
+                  1,
+                  {"Size 16 bytes, with bytes other than 0 after the end of IS_BTN's Text (from "
+                   "byte 15, where unused text bytes are 0)"}},
+        LimitCase{"introduction_with_bytes_after_its_name",
+                  record(44, {44, 1, 1, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0,   0, 0,  0,
+                              0,  0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 'a', 0, 'b'}),
+                  1,
+                  {"Size 44 bytes, with bytes other than 0 after the end of IS_ISI's IName (from "
+                   "byte 30, where unused text bytes are 0)"}},
+        LimitCase{"caption_and_text", button(std::string("\0ABC\0DEFG\0", 10), 24), 1, {}},
+        LimitCase{"caption_then_bytes_after_the_text",
+                  button(std::string("\0AB\0C\0x", 7), 20),
+                  1,
+                  {"Size 20 bytes, with bytes other than 0 after the end of IS_BTN's Text (from "
+                   "byte 18, where unused text bytes are 0)"}},
+        LimitCase{"text_of_240_bytes_without_a_0", button(std::string(240, 't'), 252), 1, {}},
         LimitCase{"button_keeps_its_own_limits",
                   record(8, {8, 45, 1}),
                   1,

@@ -637,6 +637,9 @@ TEST(FakeLfsLimits, EachBrokenLimitGetsOneLineAndTheSessionGoesOn) {
         {button("x", 11, 201), show + "H 201, over 200"},
         {long_text, show + "Size 253, not a multiple of 4; text of 241 bytes, over 240"},
         {unpadded, show + "Size 14, not a multiple of 4"},
+        {button(std::string("ab\0c", 4)),
+         show + "Size 16 bytes, with bytes other than 0 after the end of IS_BTN's Text (from byte "
+                "15, where unused text bytes are 0)"},
         {Bytes{8, insim::ISP_BTN, 1, 0, 7, 0, 0, 0},
          show + "Size 8, shorter than the 12-byte button header"},
         {Bytes{6, 60, 0, 0, 1, 2},

@@ -2,7 +2,8 @@
 # insim_check's --junit file is well-formed XML in JUnit's shape, as CI
 # servers read it: testsuites, one testsuite whose counts match its
 # testcases, each with a name, a classname and a time, and a failure or
-# skipped element where the console says FAIL or SKIP.
+# skipped element where the console says FAIL or SKIP. What a program sent
+# is escaped wherever it shows, also in a failure's records.
 # Usage: insim_check_junit_test.sh INSIM_CHECK CHECK_SUBJECT
 set -eu
 command -v python3 >/dev/null || { echo "python3 is needed to read the XML"; exit 77; }
@@ -37,4 +38,17 @@ for case, (result, ident) in zip(cases, outcomes):
 assert failures == int(suite.get("failures")) == 1, failures
 assert skips == int(suite.get("skipped")), skips
 assert float(suite.get("time")) >= 0
+PY
+
+# A failure's records hold the program's name, which XML must escape.
+status=0
+CHECK_SUBJECT_NAME='R&D <"tool">' "$1" --port 0 --exec "'$2' silent" --cases keepalive/2 \
+    --junit "$work/named.xml" >"$work/named.txt" 2>/dev/null || status=$?
+[ "$status" = 1 ] || { echo "status $status, not 1"; cat "$work/named.txt"; exit 1; }
+python3 - "$work/named.xml" <<'PY'
+import sys
+import xml.etree.ElementTree as ET
+
+failure = ET.parse(sys.argv[1]).getroot().find("testsuite/testcase/failure")
+assert 'IName="R&D <\\"tool\\">"' in failure.text, failure.text
 PY

@@ -71,8 +71,9 @@ struct SubjectCase {
     std::vector<std::string> fails;  // the cases that fail
     std::vector<std::string> options;
     long status;
-    // Cases whose sessions show the fault that a record rule's case fails
-    // on, for the runs of a few cases.
+    // Cases that the runs of a few cases run besides those that fail: those
+    // whose sessions show the fault that a record rule's case fails on, or
+    // whose report says what `says` holds.
     std::vector<std::string> shown_in = {};
     // What the report says of the fault, somewhere.
     std::vector<std::string> says = {};
@@ -286,6 +287,27 @@ INSTANTIATE_TEST_SUITE_P(
                     0,
                     {},
                     {"beyond the program's own keep-alives"}},
+        // Regression: keep-alives of its own passed for answers in
+        // keepalive/1, and the car cases passed a program that answers none
+        // with nothing to show that it still reads; they skip.
+        SubjectCase{"own_no_answers_deaf_at_9",
+                    "own_no_answers_deaf_at_9",
+                    {"keepalive/1"},
+                    {},
+                    0,
+                    {"cars/4"},
+                    {"beyond the program's own keep-alives",
+                     "so nothing showed whether it still reads after reports of 48 cars"}},
+        // Regression: a keep-alive of its own slower than the watch before a
+        // probe showed passed for the answer after the records.
+        SubjectCase{"slow_own_whole_reads",
+                    "slow_own_whole_reads",
+                    {"framing/1"},
+                    {},
+                    0,
+                    {},
+                    {"as if the records before them were lost"}},
+        SubjectCase{"slow_own_deaf_at_9", "slow_own_deaf_at_9", {"cars/3", "cars/4"}, {}, 0},
         // The MUST limits hold in every session, not only in a one-car one:
         // ClickIDs 240 to 248 come with 48 cars.
         SubjectCase{"button_per_car",
@@ -315,6 +337,16 @@ INSTANTIATE_TEST_SUITE_P(
                     1,
                     {},
                     {"counts bytes"}},
+        // Regression: its buttons of 16 bytes, read in 4-byte units, take
+        // the next three in as text, and the record so merged keeps every
+        // limit of a button.
+        SubjectCase{"button_bytes9",
+                    "button_bytes9",
+                    {"size/1"},
+                    {"--cases", "size/1"},
+                    1,
+                    {},
+                    {"its size byte probably counts bytes"}},
         // A flood of sound records is taken and judged sound.
         SubjectCase{"flood", "flood", {}, {"--cases", "keepalive/2,size/1"}, 0}),
     [](const auto& info) { return info.param.label; });
@@ -420,12 +452,22 @@ class CheckSetup : public ::testing::TestWithParam<SetupCase> {};
 TEST_P(CheckSetup, StopsAtOnceWithStatus2) {
     const SetupCase& c = GetParam();
     sim::SimPeer taken;
-    ChildProcess check(kCheck, c.options(std::to_string(taken.port())));
+    const std::vector<std::string> options = c.options(std::to_string(taken.port()));
+    const auto junit = std::find(options.begin(), options.end(), "--junit");
+    if (junit != options.end()) {
+        std::filesystem::remove(*(junit + 1));
+    }
+    ChildProcess check(kCheck, options);
     EXPECT_EQ(check.wait(60s), 2) << check.out() << check.err();
     for (const std::string& text : c.says) {
         EXPECT_NE(check.err().find(text), std::string::npos) << text << "\n" << check.err();
     }
     EXPECT_EQ(outcomes(lines_of(check.out())).size(), 0u) << "no case is judged\n" << check.out();
+    // Regression: the check that the JUnit file can be written left it
+    // behind, empty, when the check then stopped.
+    if (junit != options.end()) {
+        EXPECT_FALSE(std::filesystem::exists(*(junit + 1))) << *(junit + 1);
+    }
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -437,6 +479,14 @@ INSTANTIATE_TEST_SUITE_P(
                 return std::vector<std::string>{"--port", busy, "--exec", subject_command("sound")};
             },
             {"cannot listen on 127.0.0.1:", "--port 0"}},
+        SetupCase{"busy_port_with_junit",
+                  [](const std::string& busy) {
+                      return std::vector<std::string>{
+                          "--port",  busy,
+                          "--exec",  subject_command("sound"),
+                          "--junit", ::testing::TempDir() + "check_busy_port.xml"};
+                  },
+                  {"cannot listen on 127.0.0.1:"}},
         // The shell's own words on it are the program's output, marked.
         SetupCase{"missing_command",
                   [](const std::string&) {

@@ -21,6 +21,11 @@
 //   own_whole_reads    whole_reads, with a keep-alive of its own every 400 ms
 //   own_deaf_at_9      a keep-alive of its own every 400 ms, and once a report
 //                      shows a ninth car it reads and answers nothing more
+//   own_no_answers_deaf_at_9  own_deaf_at_9, but it answers no keep-alive
+//   slow_own_whole_reads  whole_reads, with a keep-alive of its own every 3 s
+//                      (the first 3 s after it connects)
+//   slow_own_deaf_at_9  own_deaf_at_9 with a keep-alive of its own every 3 s
+//                      (the first 3 s after it connects)
 //   button_per_car     a button per car of each report, ClickID 200 + PLID
 //   late_answers       answers each keep-alive 1.1 s after it came
 //   sound9             keeps every rule of protocol version 9: sizes in
@@ -28,9 +33,13 @@
 //                      cars a report
 //   bytes9             declares version 9 but sizes its keep-alive answers
 //                      in bytes; sends no buttons
+//   button_bytes9      declares version 9, sizes its buttons (of 16 bytes)
+//                      in bytes, and answers no keep-alive: in 4-byte units
+//                      each button it sends takes the next three in
 //   flood              sound9, sending a gigabyte of sound buttons as fast as
 //                      it can besides its answers
-// It connects to 127.0.0.1 at INSIM_PORT, says so in a line on standard
+// It connects to 127.0.0.1 at INSIM_PORT, introduces itself by the name in
+// CHECK_SUBJECT_NAME (if set), says so in a line on standard
 // output and one on standard error, asks for car reports, answers each
 // keep-alive and each report (with a button naming the first car's x in
 // metres), and ends when the connection does.
@@ -55,6 +64,7 @@ using namespace std::chrono_literals;
 using Clock = std::chrono::steady_clock;
 
 constexpr auto kOwnKeepAliveEvery = 400ms;
+constexpr auto kSlowOwnKeepAliveEvery = 3s;
 constexpr auto kLateBy = 1100ms;
 constexpr uint8_t kFirstPerCarId = 200;
 constexpr uint8_t kNinthCar = 9;
@@ -80,23 +90,27 @@ struct Subject {
     }
 
     void introduce() {
-        if (mode == "sound9" || mode == "bytes9" || mode == "flood") {
+        if (mode == "sound9" || mode == "bytes9" || mode == "flood" || mode == "button_bytes9") {
             version = 9;
             link.set_record_unit(framing::kWordUnits);
         }
-        insim::IS_ISI isi =
-            sim::introduction("check subject", insim::ISF_MCI, 100, static_cast<uint8_t>(version));
+        const char* name = std::getenv("CHECK_SUBJECT_NAME");
+        insim::IS_ISI isi = sim::introduction(name != nullptr ? name : "check subject",
+                                              insim::ISF_MCI, 100, static_cast<uint8_t>(version));
         if (mode == "unterminated_name") {
             std::memset(isi.IName, 'n', sizeof isi.IName);
         }
         sim::Bytes record = sim::bytes_of(isi);
-        if (mode == "sound9") {
+        if (mode == "sound9" || mode == "button_bytes9") {
             record = sim::sized_for(record, version);  // 11, in 4-byte units
         }
         send(record);
     }
 
     void answer_keepalive(const sim::Bytes& record) {
+        if (mode == "button_bytes9" || mode == "own_no_answers_deaf_at_9") {
+            return;
+        }
         if (mode == "odd_answer") {
             send({5, insim::ISP_TINY, 0, insim::TINY_NONE, 0});
         } else if (mode == "size_zero") {
@@ -139,7 +153,7 @@ struct Subject {
             std::_Exit(kCrashStatus);
         }
         const std::size_t cars = report[offsetof(insim::IS_MCI, NumC)];
-        if (mode == "own_deaf_at_9") {
+        if (mode.ends_with("deaf_at_9")) {
             for (std::size_t i = 0; i < cars; ++i) {
                 deaf = deaf || car_of(report, i).PLID >= kNinthCar;
             }
@@ -148,6 +162,10 @@ struct Subject {
             }
         }
         if (mode == "bytes9" || mode == "flood") {
+            return;
+        }
+        if (mode == "button_bytes9") {
+            send_button("v9");
             return;
         }
         if (mode == "button_per_car") {
@@ -193,7 +211,7 @@ struct Subject {
         last_text = text;
         sim::Bytes record =
             button(text, click_id, mode == "wide_button" ? 220 : 40, mode == "odd_size");
-        send(version >= 9 ? sim::sized_for(record, version) : record);
+        send(version >= 9 && mode != "button_bytes9" ? sim::sized_for(record, version) : record);
     }
 
     // Each read taken as whole records, as a careless program does.
@@ -243,8 +261,16 @@ struct Subject {
                     std::this_thread::sleep_for(kOwnKeepAliveEvery);
                 }
             });
+        } else if (mode.rfind("slow_own_", 0) == 0) {
+            // Slower than the checker watches for them before its probes.
+            own = std::thread([this] {
+                const sim::Bytes keepalive = sim::tiny_record(insim::TINY_NONE);
+                do {
+                    std::this_thread::sleep_for(kSlowOwnKeepAliveEvery);
+                } while (send(keepalive));
+            });
         }
-        if (mode == "whole_reads" || mode == "own_whole_reads") {
+        if (mode.ends_with("whole_reads")) {
             run_on_whole_reads();
         } else if (mode == "late_answers") {
             run_late();

@@ -152,8 +152,42 @@ Outcome records_keep(Stage& stage) {
 
 // --- keep-alives ------------------------------------------------------------
 
+// How a probe's keep-alives were answered, in words.
+std::string answers_text(const Answers& answers) {
+    const std::string sent = sim::counted(static_cast<std::size_t>(answers.sent), "keep-alive");
+    if (answers.own) {
+        std::ostringstream text;
+        text << sent << ", about " << std::lround(std::max(answers.answered, 0.0))
+             << " answered within " << ms_text(kIdleLimit.count())
+             << " beyond the program's own keep-alives (" << std::fixed << std::setprecision(1)
+             << answers.own_per_s << " a second, counted out)";
+        return text.str();
+    }
+    return sent + ", " + (answers.heard >= 1 ? std::to_string(answers.heard) : "none") +
+           " answered within " + ms_text(kIdleLimit.count());
+}
+
+std::string too_often(const Answers& answers) {
+    std::ostringstream text;
+    text << "the program's own keep-alives, " << std::fixed << std::setprecision(1)
+         << answers.own_per_s << " a second, come too often to tell answers from them";
+    return text.str();
+}
+
+// Why a case that judges answers to keep-alives has none to judge by.
+std::string unanswered_alone(const Answers& alone) {
+    return alone.told ? "the program did not answer keep-alives sent alone: " + answers_text(alone)
+                      : too_often(alone);
+}
+
+// Each keep-alive of a session with reports is followed by one from the
+// program within a second, and keep-alives sent alone before it are
+// answered within a second beyond what the program's own keep-alives could
+// make up: a program with keep-alives of its own that answers none fails.
 Outcome keepalives_answered(Stage& stage) {
     stage.answer_introduction();
+    stage.watch_quietly();
+    const Answers alone = stage.probe_alone();
     const Played played = stage.play(kKeepAliveSession, 1);
     const std::string expected = "an answer to each keep-alive within a second";
     if (stage.cut_short()) {
@@ -161,6 +195,9 @@ Outcome keepalives_answered(Stage& stage) {
                     stage.cut_text() + ", with " + std::to_string(played.keepalives_answered) +
                         " of " + sim::counted(played.keepalives_sent, "keep-alive") + " answered",
                     stage.cut_ms());
+    }
+    if (!alone.told) {
+        return skip(too_often(alone));
     }
     if (played.keepalives_answered < played.keepalives_sent) {
         return fail(expected + " (" + sim::counted(played.keepalives_sent, "keep-alive") + ")",
@@ -171,8 +208,18 @@ Outcome keepalives_answered(Stage& stage) {
                              : ""),
                     played.first_unanswered_ms);
     }
+    const std::string sent_alone = sim::counted(alone.sent, "keep-alive") + " sent alone";
+    if (!alone.enough) {
+        return fail(expected + ", " + sent_alone + " too", answers_text(alone), alone.at_ms);
+    }
+    if (alone.took_ms > static_cast<double>(kAnswerWithin.count())) {
+        return fail(expected + ", " + sent_alone + " too",
+                    "their answers came " + ms_text(alone.took_ms) + " after the last of them",
+                    alone.at_ms);
+    }
     return pass(std::to_string(played.keepalives_answered) + " of " +
-                std::to_string(played.keepalives_sent) + " answered");
+                std::to_string(played.keepalives_sent) + " answered, and " + sent_alone +
+                (alone.own ? " beyond the program's own keep-alives" : ""));
 }
 
 Outcome never_silent(Stage& stage) {
@@ -192,24 +239,6 @@ Outcome never_silent(Stage& stage) {
 
 // --- answers to keep-alives after records delivered one way ---------------
 
-std::string answers_text(const Answers& answers) {
-    const std::string sent = sim::counted(static_cast<std::size_t>(answers.sent), "keep-alive");
-    if (answers.own) {
-        std::ostringstream text;
-        text << sent << ", about " << std::lround(std::max(answers.answered, 0.0))
-             << " answered beyond the program's own keep-alives (" << std::fixed
-             << std::setprecision(1) << answers.own_per_s << " a second, counted out)";
-        return text.str();
-    }
-    return sent + ", " +
-           (answers.answered >= 1 ? std::to_string(std::lround(answers.answered)) : "none") +
-           " answered within " + ms_text(kIdleLimit.count());
-}
-
-sim::Bytes nothing() {
-    return {};
-}
-
 // A program that answers keep-alives sent alone must also answer those that
 // end `records`, sent in pieces of `chunk` bytes (0: in one send): what it
 // answers to the records themselves may rightly differ from time to time.
@@ -217,12 +246,12 @@ Outcome keepalive_after(Stage& stage, const std::function<sim::Bytes()>& records
                         const std::string& way) {
     stage.answer_introduction();
     stage.watch_quietly();
-    if (!stage.probe(nothing).enough) {
-        return skip("the program answered no keep-alive sent alone");
+    if (const Answers alone = stage.probe_alone(); !alone.enough) {
+        return skip(unanswered_alone(alone));
     }
     const Answers after = stage.probe(records, chunk);
     const std::string expected =
-        "an answer to each keep-alive after " + way + ", as to one sent alone";
+        "an answer to each keep-alive after " + way + ", as to those sent alone";
     if (stage.cut_short()) {
         return fail(expected, stage.cut_text(), stage.cut_ms());
     }
@@ -276,8 +305,8 @@ Outcome unknown_largest_record(Stage& stage) {
 Outcome takes_every_record(Stage& stage) {
     stage.answer_introduction();
     stage.watch_quietly();
-    if (!stage.probe(nothing).enough) {
-        return skip("the program answered no keep-alive sent alone");
+    if (const Answers alone = stage.probe_alone(); !alone.enough) {
+        return skip(unanswered_alone(alone));
     }
     const std::vector<sim::Bytes> records = sim::sample_records(stage.version());
     const bool reports = stage.wants_reports();
@@ -302,9 +331,11 @@ Outcome takes_every_record(Stage& stage) {
     const std::string expected = "an answer to each keep-alive after a record of each of the " +
                                  types + " the simulator sends" +
                                  (reports ? ", each with a report" : "");
-    const auto answered = static_cast<std::size_t>(std::max(after.answered, 0.0));
+    // Those it answered, of the keep-alives after each record but the last.
+    const auto answered =
+        std::min(static_cast<std::size_t>(std::max(after.answered, 0.0)), records.size() - 1);
     const std::string stopped = "; it stopped answering after " +
-                                records::shown(records[answered % records.size()], stage.unit()) +
+                                records::shown(records[answered], stage.unit()) +
                                 (reports ? " and the report after it" : "");
     if (stage.cut_short()) {
         return fail(expected, stage.cut_text() + stopped, stage.cut_ms());
@@ -339,7 +370,7 @@ Outcome takes_cars(Stage& stage, Cars which) {
     const std::size_t cars = count_of(which, stage.version());
     stage.answer_introduction();
     stage.watch_quietly();
-    const bool answers = stage.probe(nothing).enough;
+    const Answers alone = stage.probe_alone();
     const Played played = stage.play(kCarsReports, cars, true, false);
     const std::string reports = "reports of " + sim::counted(cars, "car");
     if (stage.cut_short()) {
@@ -347,10 +378,10 @@ Outcome takes_cars(Stage& stage, Cars which) {
     }
     const std::string taken = sim::counted(played.records, "record") + " in answer to " + reports +
                               " (protocol " + std::to_string(stage.version()) + ")";
-    if (!answers) {
-        return pass(taken +
-                    "; it answered no keep-alive sent alone, so none after the reports "
-                    "was asked for");
+    // Without answers nothing shows that the program still reads.
+    if (!alone.enough) {
+        return skip(unanswered_alone(alone) + "; so nothing showed whether it still reads after " +
+                    reports);
     }
     const Answers after = stage.probe([&stage, cars] {
         sim::Bytes interval;
@@ -442,8 +473,8 @@ Outcome report_to_answer(Stage& stage) {
 constexpr char kButtonSession[] =
     "0.7 s, reports every 100 ms; and every record of the run's other sessions";
 constexpr char kCarsSession[] =
-    "1 s without keep-alives, a keep-alive, 0.5 s of reports every 100 ms, reports and a "
-    "keep-alive";
+    "1 s without keep-alives, keep-alives sent alone, 0.5 s of reports every 100 ms, reports and "
+    "keep-alives";
 
 }  // namespace
 
@@ -470,8 +501,10 @@ const std::vector<Case>& all_cases() {
          "other sessions",
          false, false, true, records_keep<RecordRule::kSize>},
         {"keepalive/1", Level::kShould, "Every keep-alive is answered within a second",
-         kKeepAliveRule, "3 s, a keep-alive every second, reports every 100 ms", false, false,
-         false, keepalives_answered},
+         kKeepAliveRule,
+         "1 s without keep-alives, keep-alives sent alone; then 3 s, a keep-alive every second, "
+         "reports every 100 ms",
+         false, false, false, keepalives_answered},
         {"keepalive/2", Level::kMust, "The program is never silent as long as the idle limit",
          kKeepAliveRule,
          "3 s, a keep-alive every second, an idle limit of 2.33 s (the simulator's 30 s and 70 s, "
@@ -487,15 +520,17 @@ const std::vector<Case>& all_cases() {
          kButtonSession, false, false, true, records_keep<RecordRule::kButtonText>},
         {"framing/1", Level::kShould, "Records split at every byte boundary are read whole",
          kStreamRule,
-         "1 s without keep-alives, a keep-alive alone, then 3 reports and one, a byte every 2 ms",
+         "1 s without keep-alives, keep-alives sent alone, then 3 reports and keep-alives, a byte "
+         "every 2 ms",
          false, false, false, split_at_every_byte},
         {"framing/2", Level::kShould, "Many records in one read are each taken", kStreamRule,
-         "1 s without keep-alives, a keep-alive alone, then 20 reports and one in one send", false,
-         false, false, many_in_one_read},
+         "1 s without keep-alives, keep-alives sent alone, then 20 reports and keep-alives in one "
+         "send",
+         false, false, false, many_in_one_read},
         {"framing/3", Level::kShould,
          "The largest record of a type the program does not know is passed over", kStreamRule,
-         "1 s without keep-alives, a keep-alive alone, then a record of size byte 255, a report "
-         "and one in one send",
+         "1 s without keep-alives, keep-alives sent alone, then a record of size byte 255, a "
+         "report and keep-alives in one send",
          false, false, false, unknown_largest_record},
         {"cars/1", Level::kShould, "Reports of 1 car are taken", kCarsRule, kCarsSession, true,
          false, false, one_car},
@@ -509,8 +544,8 @@ const std::vector<Case>& all_cases() {
          kCarsSession, true, false, false, many_cars},
         {"session/1", Level::kShould,
          "Records of every type the simulator sends are passed over or taken", kSessionRule,
-         "1 s without keep-alives, a keep-alive alone, then one record of each type the simulator "
-         "sends, each with a report and a keep-alive, in one send",
+         "1 s without keep-alives, keep-alives sent alone, then one record of each type the "
+         "simulator sends, each with a report and a keep-alive, and more keep-alives, in one send",
          false, false, false, takes_every_record},
         {"close/1", Level::kShould,
          "After the simulator closes, the program ends or waits without using the processor",

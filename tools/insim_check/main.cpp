@@ -5,6 +5,7 @@
 #include <chrono>
 #include <cstdio>
 #include <cstring>
+#include <filesystem>
 #include <iostream>
 
 #include "tools/cli/command_line.h"
@@ -132,13 +133,19 @@ Judged run_case(const Options& options, const Case& which, std::size_t number, s
     return judged;
 }
 
-// Whether `path` can be written, or why not.
+// Whether `path` can be written, or why not. A file that was not there is
+// not left behind: a check that stops before its end writes no report.
 std::string unwritable(const std::string& path) {
+    std::error_code ignored;
+    const bool existed = std::filesystem::exists(path, ignored);
     std::FILE* file = std::fopen(path.c_str(), "ab");
     if (file == nullptr) {
         return std::strerror(errno);
     }
     std::fclose(file);
+    if (!existed) {
+        std::filesystem::remove(path, ignored);
+    }
     return "";
 }
 

@@ -147,7 +147,7 @@ bool write_junit(const std::string& path, const std::vector<Judged>& all) {
                 << xml_escaped("expected " + o.expected + "; came " + o.came) << "\">"
                 << xml_escaped(std::string("rule: ") + c.rule);
             for (const Exchanged& heard : judged.excerpt) {
-                xml << "\n" << capture_line(heard);
+                xml << "\n" << xml_escaped(capture_line(heard));
             }
             xml << "</failure>\n";
         } else if (o.result == Outcome::Result::kSkip) {

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <asio/error.hpp>
+#include <cmath>
 #include <cstring>
 #include <iostream>
 #include <sstream>
@@ -17,17 +18,23 @@ namespace {
 using Clock = std::chrono::steady_clock;
 
 constexpr milliseconds kReportEvery(100);
-constexpr milliseconds kAnswerWithin(1000);
 constexpr milliseconds kFirstRecordWithin(5000);
-// The quiet watch before a probe, and its length once the program has
-// sent a keep-alive of its own in it: long enough to count their rate
-// over about the time a probe waits.
+// The quiet watch before a probe, which measures the rate of the program's
+// own keep-alives.
 constexpr milliseconds kQuiet(1000);
-constexpr milliseconds kQuietAmongOwn(2500);
-// Among keep-alives of its own, a probe sends this many, this far apart,
-// and holds the program's answer to at least half of them.
-constexpr int kProbesAmongOwn = 8;
-constexpr milliseconds kProbeGap(50);
+// A probe sends so many keep-alives that the program's own ones make up
+// their answers by no more than this chance; taking their rate at one more
+// than were seen keeps it so for a rhythm slower than the watch, too.
+constexpr double kOwnChance = 1e-4;
+// A program whose own keep-alives would call for more than this many is
+// not probed: they come too often to tell answers from them.
+constexpr int kMostKeepAlives = 128;
+// Keep-alives sent alone go this far apart, each a read of its own.
+constexpr milliseconds kAloneApart(10);
+// The pause between the pieces of a probe sent in pieces, and how much
+// longer than planned such a send may take, which the count allows for.
+constexpr milliseconds kPiecesApart(2);
+constexpr double kSendingSlack = 2;
 // The rest of a record that has not come this long before the session's
 // end is taken for never coming.
 constexpr double kUnfinishedMs = 500;
@@ -79,6 +86,22 @@ std::string listen_problem(uint16_t port, const std::system_error& error) {
             "--exec, or from INSIM_PORT)";
     }
     return problem;
+}
+
+// The chance of `count` or more events where `mean` are expected at
+// random (Poisson's law).
+double chance_of_at_least(int count, double mean) {
+    if (mean <= 0) {
+        return count <= 0 ? 1 : 0;
+    }
+    double sum = 0;
+    for (int k = std::max(count, 0);; ++k) {
+        const double term = std::exp(k * std::log(mean) - mean - std::lgamma(k + 1.0));
+        sum += term;
+        if (k > mean && term <= sum * 1e-12) {
+            return sum;
+        }
+    }
 }
 
 std::string status_text(const std::optional<int>& status) {
@@ -202,15 +225,20 @@ std::vector<sim::Bytes> Stage::interval_reports(std::size_t cars) {
     return sim::interval_reports(positions, version_);
 }
 
-void Stage::send(const sim::Bytes& bytes, std::size_t chunk, milliseconds pause) {
-    // Each record of it, for the report and for what a loss came after.
+double Stage::send(const sim::Bytes& bytes, std::size_t chunk, milliseconds pause) {
+    // Each record of it, for the report and for what a loss came after;
+    // the first keep-alive of a send is a moment a failure may point at.
+    double marked = -1;
     for (std::size_t at = 0; at < bytes.size() && bytes[at] != 0;) {
         const std::size_t length = std::min<std::size_t>(bytes[at] * unit_, bytes.size() - at);
         const sim::Bytes record(bytes.begin() + static_cast<std::ptrdiff_t>(at),
                                 bytes.begin() + static_cast<std::ptrdiff_t>(at + length));
         if (is_keepalive(record)) {
             ++keepalives_sent_;
-            log_.mark(ms());
+            if (marked < 0) {
+                marked = ms();
+                log_.mark(marked);
+            }
         } else if (record.size() > 1 && record[1] == insim::ISP_MCI) {
             ++reports_sent_;
         }
@@ -218,13 +246,14 @@ void Stage::send(const sim::Bytes& bytes, std::size_t chunk, milliseconds pause)
         at += length;
     }
     if (cut_short()) {
-        return;
+        return marked;
     }
     const double began = ms();
     if (!peer_->send(bytes, chunk, pause)) {
         note_lost(ms() - began >= kStalledSendMs ? "stopped taking records"
                                                  : "closed the connection");
     }
+    return marked;
 }
 
 std::optional<Exchanged> Stage::take_record() {
@@ -308,9 +337,6 @@ std::size_t Stage::watch(milliseconds time) {
 
 void Stage::watch_quietly() {
     watch(kQuiet);
-    if (own_.keepalives > 0) {
-        watch(kQuietAmongOwn - kQuiet);
-    }
 }
 
 Played Stage::play(milliseconds time, std::size_t cars, bool reports, bool keepalives) {
@@ -405,37 +431,72 @@ Played Stage::play(milliseconds time, std::size_t cars, bool reports, bool keepa
 }
 
 Answers Stage::probe(const std::function<sim::Bytes()>& before, std::size_t chunk) {
+    return send_probe(before, chunk, kPiecesApart);
+}
+
+Answers Stage::probe_alone() {
+    return send_probe([] { return sim::Bytes(); }, keepalive().size(), kAloneApart);
+}
+
+Answers Stage::send_probe(const std::function<sim::Bytes()>& before, std::size_t chunk,
+                          milliseconds pause) {
     Answers answers;
     answers.own = own_.keepalives > 0;
-    // Keep-alives of its own per millisecond.
-    const double rate = answers.own ? own_.keepalives / std::max(own_.ms, 1.0) : 0;
+    // The program's own keep-alives per millisecond: as seen; at most (one
+    // more than were seen, for a rhythm slower than the watch); and at least
+    // (one fewer, as a steady rhythm gives).
+    const double watched = std::max(own_.ms, 1.0);
+    const double rate = own_.keepalives / watched;
+    const double most = (own_.keepalives + 1) / watched;
+    const double fewest = std::max(own_.keepalives - 1, 0) / watched;
     answers.own_per_s = rate * 1000;
-    const int deliveries = answers.own ? kProbesAmongOwn : 1;
-    const double start = ms();
-    answers.at_ms = start;
-    int heard = 0;
-    const auto every_one_answered = [&] { return heard - rate * (ms() - start) >= answers.sent; };
-    const auto hear = [&](milliseconds time) {
-        for (const auto until = Clock::now() + time;
-             Clock::now() < until && !cut_short() && !every_one_answered();) {
-            if (const auto record = next(left_until(until));
-                record && is_keepalive(record->record)) {
-                ++heard;
-            }
+    const sim::Bytes records = before();
+    const int among = keepalives_in(records);
+    // The keep-alives to send after the records: as many as its own could
+    // not make up while the probe sends and waits, but by a slight chance.
+    int after = 1;
+    double waits = 0;
+    for (;; ++after) {
+        const std::size_t pieces =
+            chunk == 0 ? 0 : (records.size() + after * keepalive().size() + chunk - 1) / chunk;
+        waits = kSendingSlack * static_cast<double>(pieces) * static_cast<double>(pause.count()) +
+                static_cast<double>(kIdleLimit.count());
+        if (chance_of_at_least(among + after, most * waits) < kOwnChance) {
+            break;
         }
-    };
-    for (int i = 0; i < deliveries && !cut_short(); ++i) {
-        const sim::Bytes delivery = sim::concat({before(), keepalive()});
-        answers.sent += keepalives_in(delivery);
-        send(delivery, chunk, chunk > 0 ? milliseconds(2) : milliseconds(0));
-        if (i + 1 < deliveries) {
-            hear(kProbeGap);
+        if (after == kMostKeepAlives) {
+            answers.told = false;
+            return answers;
         }
     }
-    hear(kIdleLimit);
-    answers.answered = heard - rate * (ms() - start);
-    answers.enough =
-        answers.own ? answers.answered * 2 >= answers.sent : answers.answered >= answers.sent;
+    sim::Bytes delivery = records;
+    for (int i = 0; i < after; ++i) {
+        delivery = sim::concat({delivery, keepalive()});
+    }
+    answers.sent = among + after;
+    const double start = ms();
+    answers.at_ms = send(delivery, chunk, chunk > 0 ? pause : milliseconds(0));
+    const double sent = ms();
+    // One heard for each sent, and one more for each keep-alive of its own
+    // that has surely come by `now`.
+    const auto all_answered = [&](double now) {
+        return answers.heard - std::floor(fewest * (now - start)) >= answers.sent;
+    };
+    // The idle limit after the send at least, should it have taken longer
+    // than planned.
+    const double end = std::max(start + waits, sent + static_cast<double>(kIdleLimit.count()));
+    const auto until = Clock::now() + std::chrono::duration_cast<Clock::duration>(
+                                          std::chrono::duration<double, std::milli>(end - ms()));
+    while (!cut_short() && answers.took_ms < 0 && Clock::now() < until) {
+        if (const auto record = next(left_until(until)); record && is_keepalive(record->record)) {
+            ++answers.heard;
+            if (all_answered(record->ms)) {
+                answers.took_ms = record->ms - sent;
+            }
+        }
+    }
+    answers.answered = answers.heard - rate * (ms() - start);
+    answers.enough = answers.took_ms >= 0;
     return answers;
 }
 

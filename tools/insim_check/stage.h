@@ -30,6 +30,8 @@ using std::chrono::milliseconds;
 // simulator keeps is kept here too.
 constexpr milliseconds kKeepAliveEvery(1000);
 constexpr milliseconds kIdleLimit(kKeepAliveEvery * 70 / 30);
+// What keepalive/1 holds an answer to.
+constexpr milliseconds kAnswerWithin(1000);
 
 // What the program sent while the simulator was played for a while.
 struct Played {
@@ -45,12 +47,18 @@ struct Played {
 
 // How the program answered the keep-alives of a probe.
 struct Answers {
-    int sent = 0;         // keep-alives, those among the records before them too
-    double answered = 0;  // keep-alives that came after them, less its own
-    bool own = false;     // it sends keep-alives of its own, counted out
-    double own_per_s = 0;
-    bool enough = false;  // each answered, or with its own keep-alives, most
+    int sent = 0;          // keep-alives, those among the records before them too
+    int heard = 0;         // keep-alives from the program while the probe waited
+    double answered = 0;   // those heard, less as many as its own rate brings in that time
+    bool own = false;      // it sent keep-alives of its own while watched
+    double own_per_s = 0;  // their rate
+    // False when its own keep-alives come too often to tell answers from
+    // them; the probe then sent nothing.
+    bool told = true;
+    // One came back for each sent (see probe()).
+    bool enough = false;
     double at_ms = -1;    // when the first went
+    double took_ms = -1;  // from the last one sent to the answer that made them all, when enough
 };
 
 class Stage {
@@ -85,27 +93,35 @@ class Stage {
     sim::Bytes one_car_report();
     std::vector<sim::Bytes> interval_reports(std::size_t cars);
 
-    void send(const sim::Bytes& bytes, std::size_t chunk = 0, milliseconds pause = milliseconds(0));
+    // Sends `bytes`, in pieces of `chunk` bytes `pause` apart (0: at once).
+    // When its first keep-alive went (a moment marked in the log), or -1.
+    double send(const sim::Bytes& bytes, std::size_t chunk = 0,
+                milliseconds pause = milliseconds(0));
     // The next record from the program, within `timeout`. A size byte of 0
     // comes as a record of that one byte; nothing after it is a record.
     std::optional<Exchanged> next(milliseconds timeout);
     // Watches the program for `time`, sending nothing; keep-alives it sends
     // count as its own. The number of records it sent.
     std::size_t watch(milliseconds time);
-    // Watches a second, and longer when the program sends keep-alives of
-    // its own, so that their rate is known before a probe.
+    // Watches a second, so that the rate of the program's own keep-alives
+    // is known before a probe.
     void watch_quietly();
     // Plays the simulator for `time`: a keep-alive every second, and, to a
     // program that asks for them, reports of `cars` cars every 100 ms.
     // Without keep-alives, those the program sends count as its own.
     Played play(milliseconds time, std::size_t cars, bool reports = true, bool keepalives = true);
-    // Sends what `before` gives and a keep-alive after it, in pieces of
-    // `chunk` bytes (0: in one piece), and counts the keep-alives that come
-    // within the idle limit after it, less those the program's own rate
-    // (watched before) brings: one for each keep-alive sent, those among
-    // the records of `before` too. To a program with keep-alives of its own
-    // it sends several such, each a delivery of its own.
+    // Sends what `before` gives and keep-alives after it, in pieces of
+    // `chunk` bytes 2 ms apart (0: in one piece), and waits within the idle
+    // limit for one keep-alive back for each sent, those among the records
+    // of `before` too; its own count with them, less as many as a steady
+    // rhythm at one fewer than were watched surely brings. It sends as many
+    // keep-alives as the program's own, at one more than were watched,
+    // could make up only by a chance of one in ten thousand: answers are
+    // told from keep-alives of its own whatever their rhythm.
     Answers probe(const std::function<sim::Bytes()>& before, std::size_t chunk = 0);
+    // A probe of keep-alives alone, each sent apart, so that each comes to
+    // the program as a read of its own.
+    Answers probe_alone();
     // Closes the connection, as the simulator does when it quits.
     void close();
     // Ends the session: a record left unfinished is judged, the
@@ -128,6 +144,8 @@ class Stage {
     std::string output() const;
 
   private:
+    Answers send_probe(const std::function<sim::Bytes()>& before, std::size_t chunk,
+                       milliseconds pause);
     std::optional<Exchanged> take_record();
     // The keep-alives among the records of `bytes`.
     int keepalives_in(const sim::Bytes& bytes) const;

@@ -98,6 +98,35 @@ std::string size_rule(const Record& record) {
     return "";
 }
 
+std::optional<TextTail> text_tail(const Record& record, std::span<const uint8_t> bytes) {
+    for (const Field& field : record.fields) {
+        if (field.kind != Kind::kText || field.offset >= bytes.size()) {
+            continue;
+        }
+        const std::size_t width =
+            field.count == 0 ? bytes.size() - field.offset
+                             : std::min<std::size_t>(field.count, bytes.size() - field.offset);
+        const auto begin = bytes.begin() + field.offset;
+        const auto last = begin + static_cast<std::ptrdiff_t>(width);
+        const auto zero = [&](auto from) { return std::find(from, last, uint8_t{0}); };
+        auto end = zero(begin);
+        if (field.caption && end == begin && end != last) {
+            // A caption: the text shown starts after the 0 that ends it.
+            const auto caption_end = zero(begin + 1);
+            end = caption_end == last ? last : zero(caption_end + 1);
+        }
+        if (end == last) {
+            continue;
+        }
+        const auto first = std::find_if(end + 1, last, [](uint8_t b) { return b != 0; });
+        if (first != last) {
+            return TextTail{&field, static_cast<std::size_t>(end - bytes.begin()),
+                            static_cast<std::size_t>(first - bytes.begin())};
+        }
+    }
+    return std::nullopt;
+}
+
 std::optional<std::string> misfit(const Record& record, std::span<const uint8_t> bytes) {
     // The reasons are words for a person, made only when a record does not fit.
     const std::size_t length = bytes.size();

@@ -58,6 +58,9 @@ struct Field {
     std::string_view meaning;
     const Values* values = nullptr;        // names for the values, if any
     const Structure* structure = nullptr;  // for kStructure
+    // kText: a first byte of 0 starts a caption, which ends at the next 0;
+    // the text shown follows it.
+    bool caption = false;
 };
 
 // A structure inside records (a car of a report, a layout object).
@@ -134,6 +137,19 @@ std::string size_rule(const Record& record);
 // Why `bytes`, a whole record of type `record` (its Size byte not looked
 // at), does not fit that type's size rule; nothing when it fits.
 std::optional<std::string> misfit(const Record& record, std::span<const uint8_t> bytes);
+
+// A text field with bytes other than 0 after its end, where the protocol
+// has 0 (unused text bytes after the terminating zero).
+struct TextTail {
+    const Field* field;
+    std::size_t end;    // offset of the text's terminating 0 in the record
+    std::size_t first;  // offset of the first byte after it that is not 0
+};
+
+// The first text field of `bytes`, a record of type `record` (its Size
+// byte not looked at), that is followed within its width by bytes other
+// than 0; nothing when every text ends in zeros, or fills its field.
+std::optional<TextTail> text_tail(const Record& record, std::span<const uint8_t> bytes);
 
 // The name of `value` among `values`, or nothing.
 std::optional<std::string_view> name_of(const Values& values, uint32_t value);

@@ -44,6 +44,11 @@ constexpr Field character(std::string_view name, uint16_t at, std::string_view m
 constexpr Field text(std::string_view name, uint16_t at, uint16_t width, std::string_view meaning) {
     return {name, at, Kind::kText, width, meaning};
 }
+// A text that may start with a caption (a 0, the caption and a 0).
+constexpr Field captioned(std::string_view name, uint16_t at, uint16_t width,
+                          std::string_view meaning) {
+    return {name, at, Kind::kText, width, meaning, nullptr, nullptr, true};
+}
 constexpr Field bytes(std::string_view name, uint16_t at, uint16_t count, std::string_view meaning,
                       const Values* values = nullptr) {
     return {name, at, Kind::kByte, count, meaning, values};
@@ -491,7 +496,7 @@ constexpr Field kBtn[] = {
     u8("T", 9, "top, 0-200"),
     u8("W", 10, "width, 0-200"),
     u8("H", 11, "height, 0-200"),
-    text("Text", 12, 0, "the text, after an optional caption that a leading 0 starts"),
+    captioned("Text", 12, 0, "the text, after an optional caption that a leading 0 starts"),
 };
 constexpr Field kBtc[] = {
     u8("UCID", 3, "connection that clicked, 0 = local"),

@@ -63,6 +63,27 @@ std::string broken_size_rule(const Bytes& record, std::size_t unit) {
                 : "");
 }
 
+// What breaks the rule that a text's unused bytes after its terminating 0
+// are 0, in `record`, which keeps its type's size rule; empty when it keeps
+// it. Such bytes from where a size byte that counts bytes would have ended
+// the record are most likely the records after it, taken in: a record
+// merged of several can keep its type's size rule.
+std::string broken_text_end(const Bytes& record, std::size_t unit) {
+    const catalogue::Record* type = catalogue::find(record[1]);
+    const std::optional<catalogue::TextTail> tail =
+        type != nullptr ? catalogue::text_tail(*type, record) : std::nullopt;
+    if (!tail) {
+        return "";
+    }
+    const bool counts_bytes = unit > 1 && tail->first >= record[0];
+    return "Size " + std::to_string(record.size()) + " bytes, with bytes other than 0 after the " +
+           "end of " + std::string(type->name) + "'s " + std::string(tail->field->name) +
+           " (from byte " + std::to_string(tail->first) + ", where unused text bytes are 0)" +
+           (counts_bytes ? ": its size byte probably counts bytes, where this protocol version "
+                           "counts 4-byte units"
+                         : "");
+}
+
 }  // namespace
 
 std::vector<std::string> broken_limits(const Bytes& record, std::size_t unit) {
@@ -80,9 +101,14 @@ std::vector<std::string> broken_limits(const Bytes& record, std::size_t unit) {
     if (size < 2) {
         return broken;
     }
-    if (const std::string rule = size % 4 == 0 ? broken_size_rule(record, unit) : "";
-        !rule.empty()) {
-        broken.push_back(rule);
+    if (size % 4 == 0) {
+        std::string rule = broken_size_rule(record, unit);
+        if (rule.empty()) {
+            rule = broken_text_end(record, unit);
+        }
+        if (!rule.empty()) {
+            broken.push_back(rule);
+        }
     }
     if (record[1] != insim::ISP_BTN) {
         return broken;

@@ -19,7 +19,10 @@ namespace sim {
 // each as the field, its value and the limit ("ClickID 240, over 239"), a
 // length that is not its type's ("Size 8 bytes, where IS_TINY has 4
 // bytes", with a word on a size byte that counts bytes where the session
-// counts 4-byte units). Empty when the simulator would take the record.
+// counts 4-byte units), or a text followed by bytes other than 0 (told as
+// of the size, since a size byte that counts bytes where the session counts
+// 4-byte units takes the next records in as text). Empty when the simulator
+// would take the record.
 std::vector<std::string> broken_limits(const Bytes& record, std::size_t unit = 1);
 
 // Whether an introduction asks for car reports.
