@@ -32,7 +32,11 @@ class People {
 
     // The session's clock starts (once): the events are played from now.
     void start();
-    void stop() { timer_.cancel(); }
+    // Plays nothing more, even from a wait that had already fired.
+    void stop() {
+        timer_.cancel();
+        next_ = events_.size();
+    }
 
   private:
     void wait();

@@ -39,7 +39,7 @@ void Race::time_the_laps() {
     last_step_ = first_step_ + (steps - 1) * step_time_;
     end_timer_.expires_at(last_step_);
     end_timer_.async_wait([this](std::error_code error) {
-        if (!error) {
+        if (!error && !stopped_) {  // the wait may have fired before the stop
             events_.laps_driven();
         }
     });
@@ -58,6 +58,7 @@ std::size_t Race::step_at(Clock::time_point when) const {
 }
 
 void Race::stop() {
+    stopped_ = true;
     end_timer_.cancel();
 }
 

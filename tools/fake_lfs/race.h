@@ -55,6 +55,7 @@ class Race {
     Events events_;
     bool started_ = false;
     bool ends_ = false;  // the laps end within the clock's range
+    bool stopped_ = false;
     engine::Clock::time_point first_step_;
     engine::Clock::duration step_time_{};
     engine::Clock::time_point last_step_;

@@ -37,7 +37,12 @@ class RaceEvents {
     void left(const Player& player);
     // Milliseconds of the race so far at `when`, 0 before it started.
     uint32_t race_ms(engine::Clock::time_point when) const;
-    void stop() { timer_.cancel(); }
+    // Tells nothing more. A wait that had already fired still runs its
+    // handler, which then finds no timeline and waits no more.
+    void stop() {
+        timer_.cancel();
+        timeline_.reset();
+    }
 
   private:
     void wait();
