@@ -43,19 +43,6 @@ std::size_t unit_of(uint8_t protocol) {
     return sim::size_unit(sim::served_version(protocol));
 }
 
-// One record, read by its size byte counted in `unit` bytes.
-std::optional<Bytes> read_record(sim::SimClient& client, std::size_t unit) {
-    Bytes record(1);
-    if (!client.read_exact(record.data(), 1, kWait) || record[0] == 0) {
-        return std::nullopt;
-    }
-    record.resize(record[0] * unit);
-    if (!client.read_exact(record.data() + 1, record.size() - 1, kWait)) {
-        return std::nullopt;
-    }
-    return record;
-}
-
 // `record`, its size byte counted in `unit` bytes.
 Bytes in_unit(Bytes record, std::size_t unit) {
     record[0] = static_cast<uint8_t>(record.size() / unit);
@@ -69,7 +56,7 @@ struct IntroducedClient {
         : client(port, receive_buffer), unit(unit_of(protocol)) {
         EXPECT_TRUE(client.connected());
         EXPECT_TRUE(client.send(introduction(protocol, name)));
-        auto version = read_record(client, unit);
+        auto version = read_record_in(client, unit);
         EXPECT_TRUE(version && (*version)[1] == insim::ISP_VER && version->size() == 20);
     }
     bool send(const Bytes& record) { return client.send(in_unit(record, unit)); }
@@ -102,7 +89,7 @@ bool has(const std::string& text, const std::string& part) {
 std::vector<Bytes> read_interval(IntroducedClient& introduced) {
     std::vector<Bytes> interval;
     while (true) {
-        auto record = read_record(introduced.client, introduced.unit);
+        auto record = read_record_in(introduced.client, introduced.unit);
         if (!record) {
             ADD_FAILURE() << "fake_lfs closed the connection or went silent";
             return interval;
@@ -697,16 +684,16 @@ TEST_P(FakeLfsProtocol, ServesEachVersionInItsOwnUnit) {
     const std::size_t unit = sim::size_unit(c.in_use);
     sim::SimClient client(port);
     ASSERT_TRUE(client.send(introduction(c.declared)));
-    auto version = read_record(client, unit);
+    auto version = read_record_in(client, unit);
     ASSERT_TRUE(version);
     EXPECT_EQ((*version)[1], insim::ISP_VER);
     EXPECT_EQ(version->size(), 20u);
     EXPECT_EQ((*version)[offsetof(insim::IS_VER, InSimVer)], c.in_use) << "the version in use";
     // The race's start comes first, each record sized in the unit too.
-    auto keepalive = read_record(client, unit);
+    auto keepalive = read_record_in(client, unit);
     while (keepalive && (*keepalive)[1] != insim::ISP_TINY) {
         EXPECT_EQ(records::misfit(*keepalive, unit), std::nullopt) << sim::hex_of(*keepalive);
-        keepalive = read_record(client, unit);
+        keepalive = read_record_in(client, unit);
     }
     ASSERT_TRUE(keepalive);
     EXPECT_EQ(*keepalive, in_unit(sim::tiny_record(insim::TINY_NONE), unit));
